@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+
+namespace tintwise {
+
+struct ColourEntry
+{
+    QString name;
+    QString text;
+    std::uint32_t colour = 0; // 0xAARRGGBB, opaque
+};
+
+/// Sixteen colours in wheel order plus the never-filled slot 16 (empty name and text).
+constexpr int kColourCount = 16;
+constexpr int kCatalogueSlots = 17;
+
+const std::array<ColourEntry, kCatalogueSlots> &colourCatalogue();
+
+/// The outcome of the latest draw, shared by the windows.
+struct SelectionRecord
+{
+    std::int16_t ChosenNumber = 0;
+    std::int16_t DayColorIndex = 0;
+    std::int16_t ProblemColorIndex = 0;
+    std::int16_t SolutionColorIndex = 0;
+    QString DayColorName;
+    QString ProblemColorName;
+    QString SolutionColorName;
+    QString DayColorText;
+    QString ProblemColorText;
+    QString SolutionColorText;
+};
+
+enum class FillResult
+{
+    Ok,
+    IndexOutOfRange,
+};
+
+/**
+ * Copies the names and texts of the three selected entries into the record, in the order day, problem and
+ * solution name, then day, problem and solution text. An index outside 0..16 stops it at the first copy that
+ * uses it and returns IndexOutOfRange; copies made before stand, later fields keep their old values.
+ */
+FillResult FillSelectionRecord(SelectionRecord &record);
+
+} // namespace tintwise

@@ -1,0 +1,358 @@
+#include "ui/common/controls.h"
+
+#include <QCursor>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+
+#include <cmath>
+
+namespace tintwise {
+namespace {
+
+// Hotspots of the two hand images: the tip of the index finger.
+constexpr int kHand16HotX = 10;
+constexpr int kHand16HotY = 1;
+constexpr int kHand2HotX = 10;
+constexpr int kHand2HotY = 1;
+
+int px(int twipValue)
+{
+    return int(std::lround(twipValue / 15.0));
+}
+
+} // namespace
+
+QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QSize twipsSize(int width, int height)
+{
+    return QSize(px(width), px(height));
+}
+
+QFont designFont(const QString &face, double points, bool bold, bool underline)
+{
+    QFont font(face);
+    font.setPointSizeF(points);
+    font.setWeight(bold ? QFont::Bold : QFont::Normal);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont verdana(double points, bool bold, bool underline)
+{
+    return designFont(QStringLiteral("Verdana"), points, bold, underline);
+}
+
+void registerFontSubstitutes()
+{
+    // Verdana and MS Sans Serif are not free; DejaVu Sans shares Verdana's wide metrics and
+    // Liberation Sans is close to the dialog font.
+    const QStringList families = QFontDatabase::families();
+    if (!families.contains(QStringLiteral("Verdana")))
+        QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
+    if (!families.contains(QStringLiteral("MS Sans Serif")))
+        QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                                   {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+}
+
+QString labelText(const QString &caption)
+{
+    QString text = caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("&"));
+    return text;
+}
+
+QCursor handCursor(Cursor which)
+{
+    // Hotspots sit on the tip of the index finger.
+    if (which == Cursor::Hand2)
+        return QCursor(QPixmap(QStringLiteral(":/assets/hand2.png")), kHand2HotX, kHand2HotY);
+    return QCursor(QPixmap(QStringLiteral(":/assets/hand16.png")), kHand16HotX, kHand16HotY);
+}
+
+QIcon applicationIcon()
+{
+    return QIcon(QStringLiteral(":/assets/tintwise.png"));
+}
+
+void centreOnScreen(QWidget *window)
+{
+    window->adjustSize();
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    QRect frame(QPoint(), window->size());
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
+Frame::Frame(QWidget *parent,
+             const QString &name,
+             const QRect &geometry,
+             const QColor &background,
+             Border border,
+             const QString &caption)
+    : QFrame(parent)
+    , m_background(background)
+    , m_border(border)
+    , m_caption(caption)
+    , m_captionFont(font())
+    , m_captionColour(palette().color(QPalette::ButtonText))
+{
+    setObjectName(name);
+    setGeometry(geometry);
+    // Children that do not paint themselves show the panel's colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, background);
+    setPalette(pal);
+    setAutoFillBackground(false);
+}
+
+void Frame::setCaptionFont(const QFont &font)
+{
+    m_captionFont = font;
+    update();
+}
+
+void Frame::setCaptionColour(const QColor &colour)
+{
+    m_captionColour = colour;
+    update();
+}
+
+void Frame::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_background);
+    if (m_border == Border::None)
+        return;
+
+    const QFontMetrics metrics(m_captionFont);
+    const int lineY = m_caption.isEmpty() ? 0 : metrics.height() / 2;
+    const QRect box = rect().adjusted(0, lineY, -1, -1);
+    if (m_border == Border::Flat) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawRect(box);
+    } else {
+        painter.setPen(QColor(0x80, 0x80, 0x80));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(Qt::white);
+        painter.drawRect(box.adjusted(1, 1, 0, 0));
+    }
+    if (m_caption.isEmpty())
+        return;
+    const QString text = labelText(m_caption);
+    const QRect textRect(8, 0, metrics.horizontalAdvance(text) + 4, metrics.height());
+    painter.fillRect(textRect, m_background);
+    painter.setFont(m_captionFont);
+    painter.setPen(m_captionColour);
+    painter.drawText(textRect, Qt::AlignCenter, text);
+}
+
+PictureBox::PictureBox(
+    QWidget *parent, const QString &name, const QRect &geometry, const QColor &background, bool border)
+    : QWidget(parent)
+    , m_background(background)
+    , m_border(border)
+{
+    setObjectName(name);
+    setGeometry(geometry);
+}
+
+void PictureBox::setPixmap(const QPixmap &pixmap)
+{
+    m_pixmap = pixmap;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), m_background);
+    const int inset = m_border ? 1 : 0;
+    if (!m_pixmap.isNull())
+        painter.drawPixmap(inset, inset, m_pixmap);
+    if (m_border) {
+        painter.setPen(Qt::black);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+    if (hasFocus()) {
+        // Keyboard users need to see which patch has the focus.
+        QPen pen(m_background.lightness() > 128 ? Qt::black : Qt::white, 1, Qt::DotLine);
+        painter.setPen(pen);
+        painter.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+    QWidget::mousePressEvent(event);
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    m_pressed = false;
+    if (click)
+        emit clicked();
+}
+
+void PictureBox::keyPressEvent(QKeyEvent *event)
+{
+    // Space picks a focused patch, so the wheel works from the keyboard too.
+    if (event->key() == Qt::Key_Space && focusPolicy() != Qt::NoFocus && event->modifiers() == Qt::NoModifier) {
+        emit clicked();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    update();
+    QWidget::focusOutEvent(event);
+}
+
+Shape::Shape(QWidget *parent, const QString &name, const QRect &geometry, const QColor &colour)
+    : QWidget(parent)
+    , m_colour(colour)
+{
+    setObjectName(name);
+    setGeometry(geometry);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(m_colour);
+    painter.setBrush(m_colour);
+    painter.drawEllipse(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+}
+
+static void setUpLabel(QLabel *label,
+                       const QString &name,
+                       const QRect &geometry,
+                       const QString &caption,
+                       const QFont &font,
+                       const QColor &colour,
+                       Qt::Alignment alignment,
+                       LabelSize size)
+{
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+    label->setText(labelText(caption));
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setMargin(0);
+    label->setIndent(0);
+    if (size == LabelSize::Wrap) {
+        label->setWordWrap(true);
+        label->setGeometry(geometry);
+    } else {
+        label->move(geometry.topLeft());
+        label->adjustSize();
+    }
+}
+
+QLabel *makeLabel(QWidget *parent,
+                  const QString &name,
+                  const QRect &geometry,
+                  const QString &caption,
+                  const QFont &font,
+                  const QColor &colour,
+                  Qt::Alignment alignment,
+                  LabelSize size)
+{
+    auto *label = new QLabel(parent);
+    setUpLabel(label, name, geometry, caption, font, colour, alignment, size);
+    return label;
+}
+
+void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+LinkLabel *makeLinkLabel(QWidget *parent,
+                         const QString &name,
+                         const QRect &geometry,
+                         const QString &caption,
+                         const QFont &font,
+                         const QColor &colour,
+                         Qt::Alignment alignment,
+                         LabelSize size,
+                         Cursor cursor)
+{
+    auto *label = new LinkLabel(parent);
+    setUpLabel(label, name, geometry, caption, font, colour, alignment, size);
+    label->setCursor(handCursor(cursor));
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent,
+                        const QString &name,
+                        const QRect &geometry,
+                        const QString &caption,
+                        const QFont &font,
+                        const QColor &face)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    if (face.isValid()) {
+        QPalette pal = button->palette();
+        pal.setColor(QPalette::Button, face);
+        button->setPalette(pal);
+    }
+    return button;
+}
+
+WaitStrip buildWaitStrip(QWidget *container, const QRect &geometry)
+{
+    WaitStrip strip;
+    strip.picMessage = new PictureBox(container, QStringLiteral("picMessage"), geometry,
+                                      container->palette().color(QPalette::Base), true);
+    // Positions inside a bordered picture box count from inside its border.
+    const QPoint inside(1, 1);
+    strip.pi =
+        makeLabel(strip.picMessage, QStringLiteral("pi"), twips(120, 120, 1545, 270).translated(inside),
+                  QStringLiteral("Please Wait"), verdana(12, true), QColor(0xFF0000), Qt::AlignLeft, LabelSize::Auto);
+    const int lefts[4] = {1800, 2120, 2440, 2760};
+    for (int i = 0; i < 4; ++i) {
+        strip.marks[i] = new Shape(strip.picMessage, QStringLiteral("shp%1").arg(i + 1),
+                                   twips(lefts[i], 240, 135, 135).translated(inside), QColor(0xFF0000));
+        strip.marks[i]->hide();
+    }
+    // The design lists shp4 first, so it lies in front.
+    for (auto *mark : strip.marks)
+        mark->raise();
+    strip.picMessage->hide();
+    return strip;
+}
+
+} // namespace tintwise

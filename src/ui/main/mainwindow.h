@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/common/controls.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QAction;
+class QComboBox;
+class QPushButton;
+
+namespace tintwise {
+
+class Effects;
+class KeyRouter;
+
+/// The ritual screen: instructions, the number chooser and the sixteen-patch colour wheel.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit MainWindow(Effects &effects, QWidget *parent = nullptr);
+
+    QComboBox *numberChooser() const { return m_cmbNumber; }
+    PictureBox *patch(int index) const { return m_picColor[index]; }
+    Frame *waitPanel() const { return m_fraWait; }
+    const WaitStrip &waitStrip() const { return m_wait; }
+    LinkLabel *coBrandLabel() const { return m_lblCobrand; }
+    LinkLabel *fullBrandLabel() const { return m_lblFullBrand; }
+
+signals:
+    void patchClicked(int index);
+    void aboutRequested();
+    /// The window is closing (the Unload handler): the exit screen takes over.
+    void unloading();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildBanner(QWidget *client);
+    void buildFooter(QWidget *client);
+    void buildRitualPanel(QWidget *client);
+    void buildTabOrder();
+    void fillNumberChooser();
+    void openPage(const char *pageKey);
+
+    Effects &m_effects;
+    Frame *m_fraOne = nullptr;
+    Frame *m_fraWait = nullptr;
+    WaitStrip m_wait;
+    QComboBox *m_cmbNumber = nullptr;
+    std::array<PictureBox *, 16> m_picColor{};
+    QPushButton *m_cmdExit = nullptr;
+    LinkLabel *m_lblCobrand = nullptr;
+    LinkLabel *m_lblFullBrand = nullptr;
+    QAction *m_mnuMakeMoneyOnline = nullptr;
+};
+
+} // namespace tintwise
