@@ -1,5 +1,6 @@
 #pragma once
 
+#include "links/referral.h"
 #include "reading/catalogue.h"
 
 #include <QObject>
@@ -12,7 +13,9 @@ class QWidget;
 
 namespace tintwise {
 
+class AboutWindow;
 class Effects;
+class ExitWindow;
 class MainWindow;
 class SingleInstance;
 
@@ -34,17 +37,36 @@ public:
     MainWindow *mainWindow();
     bool isMainWindowLoaded() const { return !m_main.isNull(); }
 
+    /// The exit screen; loading it runs its preparation (it comes up topmost, not activated).
+    ExitWindow *exitWindow();
+    bool isExitWindowLoaded() const { return !m_exit.isNull(); }
+    /// Hides the exit screen, loading it first if need be (the draw and Back ask this).
+    void hideExitScreen();
+    /// The unload handler of the main and the result window: the exit screen comes up, modeless.
+    /// While the quit routine runs it shows nothing new: the process is ending.
+    void handOverToExitScreen();
+
+    /// Shows a fresh About box modally over `caller` and returns once it is closed.
+    void showAboutBox(QWidget *caller);
+
+    /// The Refer-A-Friend record, kept for the whole process.
+    modTellAFriend &referral() { return m_referral; }
+
     SelectionRecord &selection() { return m_selection; }
     /// True once the process end was requested (a test's replacement of the end returns).
     bool hasEnded() const { return m_ended; }
 
 private:
     void mainWindowUnloading();
+    void exitWindowUnloading();
     QList<QPointer<QWidget>> loadedWindows() const;
 
     Effects &m_effects;
     SelectionRecord m_selection;
+    modTellAFriend m_referral;
     QPointer<MainWindow> m_main;
+    QPointer<ExitWindow> m_exit;
+    QPointer<AboutWindow> m_about;
     QSet<QWidget *> m_unloading;
     bool m_quitting = false;
     bool m_ended = false;

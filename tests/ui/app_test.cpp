@@ -1,10 +1,18 @@
+#include "links/sitelinks.h"
 #include "shell/app.h"
 #include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
+#include "ui/about/aboutwindow.h"
+#include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -17,8 +25,12 @@ class AppTest : public QObject
 private slots:
     void startShowsTheMainWindowAfterSeeding();
     void secondInstanceIsToldAndEndsWhileTheFirstRuns();
-    void closingTheMainWindowEndsTheProcessOnce();
+    void closingTheMainWindowHandsOverToTheExitScreenPreparedOnce();
+    void leavingTheExitScreenUnloadsEveryWindowOnce_data();
+    void leavingTheExitScreenUnloadsEveryWindowOnce();
     void windowTouchedAfterUnloadIsLoadedAfresh();
+    void aboutBoxIsModalOverTheMainWindow();
+    void realProgramEndsWithCodeZeroThroughTheExitScreen();
 };
 
 void AppTest::startShowsTheMainWindowAfterSeeding()
@@ -63,14 +75,74 @@ void AppTest::secondInstanceIsToldAndEndsWhileTheFirstRuns()
     first.waitForFinished();
 }
 
-void AppTest::closingTheMainWindowEndsTheProcessOnce()
+void AppTest::closingTheMainWindowHandsOverToTheExitScreenPreparedOnce()
 {
     test::FakeEffects effects;
+    effects.randoms = {0.8, 0.1};
     App app(effects);
-    app.mainWindow()->show();
-    QVERIFY(app.mainWindow()->close());
+    QPointer<MainWindow> main = app.mainWindow();
+    main->show();
+    // The first draw hides the exit screen: that loads and prepares it, and it stays hidden.
+    app.hideExitScreen();
+    QPointer<ExitWindow> exit = app.exitWindow();
+    QVERIFY(!exit->isVisible());
+    QCOMPARE(exit->supportMessageNumber(), 3);
+    app.hideExitScreen();
+    main->close();
+    QVERIFY(!app.isMainWindowLoaded());
+    QCOMPARE(app.exitWindow(), exit.data()); // the same window and message, not prepared again
+    QVERIFY(exit->isVisible());
+    QCOMPARE(exit->supportMessageNumber(), 3);
+    QCOMPARE(exit->focusWidget()->objectName(), QStringLiteral("cmdClose"));
+    QCOMPARE(effects.seeds, 1);
+    QCOMPARE(effects.ends, 0); // the run goes on until the exit screen is left
+    QTRY_VERIFY(main.isNull());
+}
+
+void AppTest::leavingTheExitScreenUnloadsEveryWindowOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("mainStillLoaded");
+    for (const char *how : {"Exit button", "Enter at once", "close control"}) {
+        QTest::newRow(how) << how << false;
+        QTest::addRow("%s, main window hidden", how) << how << true;
+    }
+}
+
+void AppTest::leavingTheExitScreenUnloadsEveryWindowOnce()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, mainStillLoaded);
+    test::FakeEffects effects;
+    App app(effects);
+    QPointer<MainWindow> main = app.mainWindow();
+    main->show();
+    QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
+    if (mainStillLoaded) {
+        // As after a draw: the main window hidden, the result window handing over on its close.
+        main->hide();
+        app.handOverToExitScreen();
+    } else {
+        main->close();
+    }
+    QPointer<ExitWindow> exit = app.exitWindow();
+    QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
+    if (how == QStringLiteral("Exit button")) {
+        QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+    } else if (how == QStringLiteral("Enter at once")) {
+        exit->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(exit));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+        exit->close();
+    }
+
     QCOMPARE(effects.ends, 1);
-    QVERIFY(app.hasEnded());
+    QCOMPARE(mainUnloads.count(), 1);
+    QCOMPARE(exitUnloads.count(), 1);
+    QVERIFY(!app.isMainWindowLoaded());
+    QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
+    QCOMPARE(effects.seeds, 1);
     app.QuitApplication();
     QCOMPARE(effects.ends, 1);
 }
@@ -87,6 +159,108 @@ void AppTest::windowTouchedAfterUnloadIsLoadedAfresh()
     MainWindow *fresh = app.mainWindow();
     QCOMPARE(fresh->numberChooser()->currentText(), QStringLiteral("1"));
     QTRY_VERIFY(first.isNull()); // the closed one is deleted, not leaked
+}
+
+void AppTest::aboutBoxIsModalOverTheMainWindow()
+{
+    test::FakeEffects effects;
+    App app(effects);
+    MainWindow *main = app.mainWindow();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    main->numberChooser()->setCurrentIndex(7);
+
+    QPointer<AboutWindow> box;
+    bool modalOverMain = false;
+    bool openAfterLink = false;
+    // Runs inside the About box's own event loop, as the user would.
+    QTimer::singleShot(0, [&] {
+        box = qobject_cast<AboutWindow *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        modalOverMain = box->isModal() && box->parentWidget() == main;
+        QTest::mouseClick(box->findChild<QLabel *>(QStringLiteral("Label5")), Qt::LeftButton, {}, QPoint(4, 4));
+        openAfterLink = QApplication::activeModalWidget() == box;
+        QTest::keyClick(box->okButton(), Qt::Key_Escape);
+    });
+    QTimer::singleShot(5000, [] { // a box that would not close must not hang the test
+        if (QWidget *stuck = QApplication::activeModalWidget())
+            stuck->hide();
+    });
+    main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+
+    QVERIFY(modalOverMain);
+    QVERIFY(openAfterLink);
+    QCOMPARE(effects.opened, QList<QUrl>{sitePageUrl(QStringLiteral("fully-branded"))});
+    QVERIFY(box.isNull()); // closing unloads it: the next opening builds it afresh
+    QVERIFY(main->isVisible() && main->isEnabled());
+    QCOMPARE(main->numberChooser()->currentText(), QStringLiteral("8"));
+    QVERIFY(!app.isExitWindowLoaded());
+}
+
+void AppTest::realProgramEndsWithCodeZeroThroughTheExitScreen()
+{
+    // The real program under a private X server, driven by synthetic keys as a user would.
+    const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    if (xvfb.isEmpty() || xdotool.isEmpty())
+        QSKIP("needs Xvfb and xdotool (Debian packages xvfb, xdotool)");
+
+    QProcess server;
+    server.start(xvfb, {"-displayfd", "1", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"});
+    QVERIFY(server.waitForStarted());
+    auto stopServer = qScopeGuard([&] {
+        server.terminate();
+        server.waitForFinished(3000);
+    });
+    QByteArray number;
+    QTRY_VERIFY_WITH_TIMEOUT((number += server.readAllStandardOutput()).endsWith('\n'), 10000);
+    const QString display = QStringLiteral(":") + QString::fromLatin1(number.trimmed());
+
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("HOME"), home.path());
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral(".config")));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.start(qEnvironmentVariable("TINTWISE_EXECUTABLE"), {});
+    QVERIFY(program.waitForStarted());
+    auto stopProgram = qScopeGuard([&] {
+        if (program.state() != QProcess::NotRunning) {
+            program.kill();
+            program.waitForFinished();
+        }
+    });
+
+    auto xdo = [&](const QStringList &arguments) {
+        QProcess tool;
+        tool.setProcessEnvironment(env);
+        tool.start(xdotool, arguments);
+        if (!tool.waitForFinished(10000)) {
+            tool.kill();
+            tool.waitForFinished();
+        }
+        return QString::fromLatin1(tool.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    };
+    const QStringList visibleWindow{"search", "--sync", "--onlyvisible", "--name", "^Zorvel Tintwise v1\\.25$"};
+
+    const QStringList main = xdo(visibleWindow);
+    QCOMPARE(main.size(), 1);
+    xdo({"windowfocus", "--sync", main.front()});
+    xdo({"key", "Escape"}); // presses the main window's Exit
+
+    QStringList exit;
+    QTRY_VERIFY_WITH_TIMEOUT((exit = xdo(visibleWindow)).size() == 1 && exit != main, 10000);
+    QCOMPARE(program.state(), QProcess::Running); // closing the main window does not end the run
+    xdo({"windowfocus", "--sync", exit.front()});
+    xdo({"key", "Return"}); // the focus is on the exit screen's "E&xit"
+
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
 }
 
 QTEST_MAIN(AppTest)

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+namespace tintwise {
+
+class Effects;
+
+/// Placeholder texts of the Refer-A-Friend fields; the message field starts with kYourMessage plus CR LF.
+inline const QString kYourName = QStringLiteral("Your Name");
+inline const QString kYourEmail = QStringLiteral("Your Email Address");
+inline const QString kYourMessage = QStringLiteral("Your Message");
+inline const QString kFriendsName = QStringLiteral("Friend's Name");
+inline const QString kFriendsEmail = QStringLiteral("Friend's Email Address");
+
+/// The Refer-A-Friend record: the trimmed fields of the last submission and the last address built.
+/// One per process; only a press of "Refer A Friend &Now" writes it.
+struct modTellAFriend
+{
+    QString ReferrerName;
+    QString ReferrerEmail;
+    QString ReferralMessage;
+    QString FriendName;
+    QString FriendEmail;
+    QUrl ReferralUrl;
+};
+
+/// What the five fields of the form hold, untrimmed.
+struct ReferralForm
+{
+    QString name;
+    QString email;
+    QString message;
+    QString friendName;
+    QString friendEmail;
+};
+
+/// Why a referral was refused; None when its address was opened.
+enum class ReferralProblem
+{
+    None,
+    SameEmails,
+    ImproperEmail,
+    NoName,
+    NoMessage,
+    NoFriendName,
+};
+
+/// The message shown for a problem; empty for None.
+QString referralProblemText(ReferralProblem problem);
+
+/// Removes leading and trailing spaces (code 32) only; tabs and line breaks stay.
+QString trimSpaces(const QString &text);
+
+/// The press of "Refer A Friend &Now": copies the trimmed fields into the record, checks the two
+/// addresses, then runs SubmitReferral. A refused form shows its message as a critical message box.
+ReferralProblem ReferAFriend(Effects &effects, modTellAFriend &record, const ReferralForm &form);
+
+/// Checks the names and the message of the record, builds its address and opens it; reports its own problems.
+ReferralProblem SubmitReferral(Effects &effects, modTellAFriend &record);
+
+/// The referral address of a record. Every value is percent-encoded, so the site receives each field
+/// exactly as typed, whatever characters it holds ("&", "=", "#", "+", line breaks, any script).
+QUrl referralUrl(const modTellAFriend &record);
+
+} // namespace tintwise
