@@ -14,6 +14,7 @@ namespace tintwise {
 
 class Effects;
 class MainWindow;
+class ResultWindow;
 class SingleInstance;
 
 /// The application shell: start-up, the set of loaded windows, the hand-over on close and the quit routine.
@@ -33,6 +34,11 @@ public:
 
     MainWindow *mainWindow();
     bool isMainWindowLoaded() const { return !m_main.isNull(); }
+    ResultWindow *resultWindow();
+    bool isResultWindowLoaded() const { return !m_result.isNull(); }
+
+    /// The draw: the click on colour patch `index` of the main window, from the wait to the result window.
+    void picColor_Click(int index);
 
     SelectionRecord &selection() { return m_selection; }
     /// True once the process end was requested (a test's replacement of the end returns).
@@ -40,11 +46,16 @@ public:
 
 private:
     void mainWindowUnloading();
+    void resultWindowUnloading();
+    /// Back on the result window, by its button or its File menu.
+    void cmdBack_Click();
     QList<QPointer<QWidget>> loadedWindows() const;
 
     Effects &m_effects;
     SelectionRecord m_selection;
     QPointer<MainWindow> m_main;
+    QPointer<ResultWindow> m_result;
+    bool m_drawing = false;
     QSet<QWidget *> m_unloading;
     bool m_quitting = false;
     bool m_ended = false;

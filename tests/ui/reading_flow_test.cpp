@@ -1,0 +1,332 @@
+#include "reading/catalogue.h"
+#include "shell/app.h"
+#include "shell/qteffects.h"
+#include "support/fakeeffects.h"
+#include "ui/main/mainwindow.h"
+#include "ui/result/resultwindow.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using namespace tintwise;
+
+/// Whole readings through the shell: the main window's draw, the result window, Back and the next reading.
+class ReadingFlowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void readingByMouseThenAnotherAfterBack_data();
+    void readingByMouseThenAnotherAfterBack();
+    void readingByKeyboard();
+    void mainWindowClosedDuringTheDraw_data();
+    void mainWindowClosedDuringTheDraw();
+    void onePatchClickGivesOneResult();
+    void backDuringARevealThenANewReading_data();
+    void backDuringARevealThenANewReading();
+    void resultWindowClosedDuringARevealEndsTheProgramOnce_data();
+    void resultWindowClosedDuringARevealEndsTheProgramOnce();
+    void waitsRunOnTheClock_data();
+    void waitsRunOnTheClock();
+
+private:
+    QWidget *resultChild(const char *name) const { return result()->findChild<QWidget *>(QLatin1String(name)); }
+    ResultWindow *result() const { return m_app->isResultWindowLoaded() ? m_app->resultWindow() : nullptr; }
+    void draw(int patch, int number);
+    void click(const char *resultButton);
+    void verifyShows(int day, int problem, int solution);
+
+    test::FakeEffects m_effects;
+    App *m_app = nullptr;
+    QPointer<MainWindow> m_main;
+    QList<int> m_marksAtPauses; // marks up on the showing wait panel at each pause
+};
+
+void ReadingFlowTest::initTestCase()
+{
+    registerFontSubstitutes();
+}
+
+void ReadingFlowTest::init()
+{
+    m_effects = test::FakeEffects();
+    m_marksAtPauses.clear();
+    m_app = new App(m_effects);
+    m_main = m_app->mainWindow();
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+}
+
+void ReadingFlowTest::cleanup()
+{
+    delete m_app;
+}
+
+void ReadingFlowTest::draw(int patch, int number)
+{
+    m_main->numberChooser()->setCurrentText(QString::number(number));
+    QTest::mouseClick(m_main->patch(patch), Qt::LeftButton);
+    QCoreApplication::processEvents(); // the draw runs from the event loop
+}
+
+void ReadingFlowTest::click(const char *resultButton)
+{
+    QTest::mouseClick(resultChild(resultButton), Qt::LeftButton);
+    QCoreApplication::processEvents();
+}
+
+void ReadingFlowTest::verifyShows(int day, int problem, int solution)
+{
+    const auto &c = colourCatalogue();
+    const SelectionRecord &r = m_app->selection();
+    QCOMPARE((QList<int>{r.DayColorIndex, r.ProblemColorIndex, r.SolutionColorIndex}),
+             (QList<int>{day, problem, solution}));
+    auto text = [this](const char *name) {
+        QWidget *w = resultChild(name);
+        auto *box = qobject_cast<QPlainTextEdit *>(w);
+        return box ? box->toPlainText() : qobject_cast<QLabel *>(w)->text();
+    };
+    const std::pair<const char *, QString> shown[] = {
+        {"lblChoosenColor", c[day].name},
+        {"lblProblemColor", c[problem].name},
+        {"lblSolutionColor", c[solution].name},
+        {"lblChoosenColorInterpretation", c[day].text},
+        {"lblProblemColorInterpretation", c[problem].text},
+        {"lblSolutionColorInterpretation", c[solution].text},
+        {"lblShowAllDayColor", c[day].name},
+        {"txtShowAllDayColorDesc", c[day].text},
+        {"lblShowAllSolutionColor", c[solution].name},
+        {"txtShowAllSolutionColorDesc", c[solution].text},
+        {"lblShowAllProblemColor", c[problem].name},
+        {"txtShowAllProblemColorDesc", c[problem].text},
+    };
+    for (const auto &[name, value] : shown)
+        QVERIFY2(text(name) == value, name);
+    QVERIFY(result()->isVisible() && m_main->isHidden());
+    QCOMPARE(result()->frontPanel(), result()->dayPanel());
+    QVERIFY(result()->showAllPanel()->isHidden() && result()->waitPanel()->isHidden());
+    QVERIFY(m_main->waitPanel()->isHidden() && m_main->waitStrip().picMessage->isHidden());
+}
+
+void ReadingFlowTest::readingByMouseThenAnotherAfterBack_data()
+{
+    QTest::addColumn<int>("steps");
+    QTest::addColumn<bool>("backByMenu");
+    QTest::newRow("left on the Day panel") << 0 << false;
+    QTest::newRow("left on the Problem panel, menu Back") << 1 << true;
+    QTest::newRow("left on the Solution panel") << 2 << false;
+    QTest::newRow("left on Show All, menu Back") << 3 << true;
+}
+
+void ReadingFlowTest::readingByMouseThenAnotherAfterBack()
+{
+    QFETCH(int, steps);
+    QFETCH(bool, backByMenu);
+    m_effects.onPause = [this](int) {
+        const bool onMain = !m_main->waitPanel()->isHidden();
+        const WaitStrip &strip = onMain ? m_main->waitStrip() : result()->waitStrip();
+        m_marksAtPauses << int(
+            std::count_if(strip.marks.begin(), strip.marks.end(), [](QWidget *mark) { return !mark->isHidden(); }));
+    };
+    draw(15, 24);
+    verifyShows(15, 7, 15); // Black, Olive Green, Black
+    const char *buttons[] = {"cmdChoosenColor", "cmdProblemColor", "cmdShowAll"};
+    QWidget *panels[] = {result()->problemPanel(), result()->solutionPanel(), result()->showAllPanel()};
+    for (int i = 0; i < steps; ++i) {
+        click(buttons[i]);
+        QCOMPARE(result()->frontPanel(), panels[i]);
+    }
+
+    if (backByMenu)
+        result()->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
+    else
+        click("cmdBack");
+    QVERIFY(result()->isHidden() && m_main->isVisible());
+    QCOMPARE(m_main->numberChooser()->currentText(), QStringLiteral("24"));
+
+    m_effects.clipboardClears = 0;
+    draw(5, 12);
+    verifyShows(5, 1, 13); // Turquoise, Pink, Brown
+    QVERIFY(m_effects.clipboardClears >= 3);
+    const QList<int> oneWait{1, 2, 3, 4};
+    QList<int> expected = oneWait;
+    for (int i = 0; i < std::min(steps, 2) + 1; ++i)
+        expected += oneWait;
+    QCOMPARE(m_marksAtPauses, expected);
+}
+
+void ReadingFlowTest::readingByKeyboard()
+{
+    m_main->numberChooser()->setCurrentText(QStringLiteral("1"));
+    QTest::keyClick(m_main->patch(0), Qt::Key_Space);
+    QCoreApplication::processEvents();
+    verifyShows(0, 1, 2);                       // Red, Pink, Purple
+    resultChild("cmdChoosenColor")->setFocus(); // as by Tab
+    for (QWidget *panel : {result()->problemPanel(), result()->solutionPanel(), result()->showAllPanel()}) {
+        QTest::keyClick(result()->focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(result()->frontPanel(), panel);
+    }
+    resultChild("cmdBack")->setFocus();
+    QTest::keyClick(result()->focusWidget(), Qt::Key_Space);
+    QVERIFY(m_main->isVisible() && result()->isHidden());
+}
+
+void ReadingFlowTest::mainWindowClosedDuringTheDraw_data()
+{
+    QTest::addColumn<bool>("deleted");
+    QTest::newRow("closed") << false;
+    QTest::newRow("closed and deleted") << true;
+}
+
+void ReadingFlowTest::mainWindowClosedDuringTheDraw()
+{
+    QFETCH(bool, deleted);
+    m_main->setAttribute(Qt::WA_DeleteOnClose, deleted); // deferred deletes run inside the waits
+    m_effects.onPause = [&](int n) {
+        if (n == 2)
+            QTest::keyClick(m_main, Qt::Key_Escape); // presses Exit
+    };
+    draw(3, 5);
+    QCOMPARE(m_effects.pauses.size(), std::size_t(2));
+    QCOMPARE(m_effects.ends, 1);
+    QCOMPARE(m_main.isNull(), deleted);
+    QVERIFY(!m_app->isMainWindowLoaded() && !m_app->isResultWindowLoaded()); // nothing loaded afresh
+    QCOMPARE(m_app->selection().ChosenNumber, 0);
+}
+
+void ReadingFlowTest::onePatchClickGivesOneResult()
+{
+    m_effects.onPause = [this](int n) {
+        if (n == 1) {
+            QTest::keyClick(m_main->patch(9), Qt::Key_Space);    // a focused patch under the wait panel
+            QTest::mouseClick(m_main->patch(9), Qt::LeftButton); // reaches a covered patch all the same
+            m_app->picColor_Click(9);
+        }
+    };
+    draw(2, 4);
+    QCoreApplication::processEvents();
+    QCOMPARE(m_effects.pauses.size(), std::size_t(4));
+    verifyShows(2, 6, 10);
+}
+
+void ReadingFlowTest::backDuringARevealThenANewReading_data()
+{
+    QTest::addColumn<bool>("newReading");
+    QTest::newRow("Back only") << false;
+    QTest::newRow("Back, then a new reading") << true;
+}
+
+void ReadingFlowTest::backDuringARevealThenANewReading()
+{
+    QFETCH(bool, newReading);
+    draw(0, 1);
+    m_effects.onPause = [&](int n) {
+        if (n == 6) {
+            click("cmdBack");
+            if (newReading)
+                draw(9, 3); // runs all its waits inside the reveal's second one
+        }
+    };
+    click("cmdChoosenColor");
+    if (!newReading) { // the reveal finished on the hidden window; the next reading resets it
+        QCOMPARE(m_effects.pauses.size(), std::size_t(8));
+        QVERIFY(result()->isHidden());
+        QCOMPARE(result()->frontPanel(), result()->problemPanel());
+        draw(9, 3);
+    }
+    verifyShows(9, 12, 15); // Yellow, Grey, Black
+}
+
+void ReadingFlowTest::resultWindowClosedDuringARevealEndsTheProgramOnce_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("Exit button") << "cmdExit";
+    QTest::newRow("File menu Exit") << "mnuExit";
+    QTest::newRow("close control") << "";
+}
+
+void ReadingFlowTest::resultWindowClosedDuringARevealEndsTheProgramOnce()
+{
+    QFETCH(QString, how);
+    draw(4, 4);
+    const QPointer<ResultWindow> window = result();
+    m_effects.onPause = [&](int n) {
+        if (n != 6)
+            return;
+        if (how.isEmpty())
+            window->close();
+        else if (auto *exit = window->findChild<QAction *>(how))
+            exit->trigger();
+        else
+            click(qPrintable(how));
+    };
+    click("cmdChoosenColor");
+    QVERIFY(window.isNull());
+    QCOMPARE(m_effects.pauses.size(), std::size_t(6));
+    QCOMPARE(m_effects.ends, 1);
+    QVERIFY(!m_app->isResultWindowLoaded());
+}
+
+void ReadingFlowTest::waitsRunOnTheClock_data()
+{
+    QTest::addColumn<bool>("reveal");
+    QTest::newRow("the draw on the main window") << false;
+    QTest::newRow("a reveal on the result window") << true;
+}
+
+void ReadingFlowTest::waitsRunOnTheClock()
+{
+    QFETCH(bool, reveal);
+    QtEffects real;
+    App app(real);
+    MainWindow *main = app.mainWindow();
+    main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(main));
+    if (reveal) {
+        app.picColor_Click(0); // called straight, it waits in place
+        QVERIFY(app.resultWindow()->isVisible());
+    }
+    const WaitStrip strip = reveal ? app.resultWindow()->waitStrip() : main->waitStrip();
+    auto changed = [&] {
+        return reveal ? app.resultWindow()->frontPanel() == app.resultWindow()->problemPanel()
+                      : app.isResultWindowLoaded() && app.resultWindow()->isVisible();
+    };
+
+    // Sample every few milliseconds when each mark comes up and when the panel changes.
+    QElapsedTimer clock;
+    QList<qint64> marksUp(4, -1);
+    qint64 panelChanged = -1;
+    QTimer sampler;
+    sampler.setTimerType(Qt::PreciseTimer);
+    connect(&sampler, &QTimer::timeout, [&] {
+        for (int i = 0; i < 4; ++i)
+            if (marksUp[i] < 0 && strip.marks[i]->isVisible())
+                marksUp[i] = clock.elapsed();
+        if (panelChanged < 0 && changed())
+            panelChanged = clock.elapsed();
+    });
+    sampler.start(5);
+    clock.start();
+    if (reveal)
+        QTest::mouseClick(app.resultWindow()->findChild<QWidget *>(QStringLiteral("cmdChoosenColor")), Qt::LeftButton);
+    else
+        QTest::mouseClick(main->patch(6), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(panelChanged >= 0, 8000);
+    for (int i = 0; i < 4; ++i)
+        QVERIFY2(qAbs(marksUp[i] - 1000 * i) <= 300,
+                 qPrintable(QStringLiteral("mark %1 at %2 ms").arg(i + 1).arg(marksUp[i])));
+    QVERIFY2(qAbs(panelChanged - 4000) <= 300, qPrintable(QStringLiteral("panel at %1 ms").arg(panelChanged)));
+}
+
+QTEST_MAIN(ReadingFlowTest)
+#include "reading_flow_test.moc"
