@@ -18,25 +18,18 @@ class ResultWindowTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { registerFontSubstitutes(); }
     void init();
-    void cleanup();
+    void cleanup() { delete m_window.data(); }
 
-    void windowIsFixedWithFivePanelsInOneRectangle();
-    void storedStackingAndWhatStartsHidden();
+    void layoutStackingAndWhatStartsHidden();
     void onlyTheFrontPanelShowsAndTheBandsStayInFront();
-    void footerAndMenus();
-    void longTextsWrapOrScrollAndBoxesAreLocked();
-    void escAndEnterPressShowAll_data();
-    void escAndEnterPressShowAll();
-    void revealRunsTheWaitThenBringsTheNextPanel();
+    void textsWrapInLabelsAndScrollInLockedBoxes();
+    void escAndEnterPressShowAllWhicheverPanelIsInFront();
     void escDuringARevealShowsShowAllThenTheTarget();
     void coveredNextButtonsDoNothing();
-    void aClosedWindowEndsItsReveal_data();
-    void aClosedWindowEndsItsReveal();
     void clipboardIsEmptiedByChangeAndMouseOverTheBoxes_data();
     void clipboardIsEmptiedByChangeAndMouseOverTheBoxes();
-    void menusAndLabelsOpenTheirPages_data();
     void menusAndLabelsOpenTheirPages();
 
 private:
@@ -44,34 +37,24 @@ private:
     {
         return m_window->findChild<T *>(QLatin1String(name));
     }
-    void click(const char *button) { QTest::mouseClick(child(button), Qt::LeftButton); }
-    void reveal(const char *button);
-    static SelectionRecord reading(int day, int problem, int solution);
+    void reveal(const char *button)
+    {
+        QTest::mouseClick(child(button), Qt::LeftButton);
+        QCoreApplication::processEvents(); // the reveal runs from the event loop
+    }
+    static SelectionRecord reading(int day, int problem, int solution)
+    {
+        SelectionRecord record;
+        record.DayColorIndex = std::int16_t(day);
+        record.ProblemColorIndex = std::int16_t(problem);
+        record.SolutionColorIndex = std::int16_t(solution);
+        FillSelectionRecord(record);
+        return record;
+    }
 
     test::FakeEffects m_effects;
     QPointer<ResultWindow> m_window;
 };
-
-SelectionRecord ResultWindowTest::reading(int day, int problem, int solution)
-{
-    SelectionRecord record;
-    record.DayColorIndex = std::int16_t(day);
-    record.ProblemColorIndex = std::int16_t(problem);
-    record.SolutionColorIndex = std::int16_t(solution);
-    FillSelectionRecord(record);
-    return record;
-}
-
-void ResultWindowTest::reveal(const char *button)
-{
-    click(button);
-    QCoreApplication::processEvents(); // the reveal runs from the event loop
-}
-
-void ResultWindowTest::initTestCase()
-{
-    registerFontSubstitutes();
-}
 
 void ResultWindowTest::init()
 {
@@ -84,36 +67,33 @@ void ResultWindowTest::init()
     m_effects.clipboardClears = 0;
 }
 
-void ResultWindowTest::cleanup()
-{
-    delete m_window.data();
-}
-
-void ResultWindowTest::windowIsFixedWithFivePanelsInOneRectangle()
-{
-    QCOMPARE(m_window->objectName(), QStringLiteral("frmDisplay"));
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel Tintwise v1.25"));
-    QCOMPARE(m_window->centralWidget()->size(), QSize(628, 376));
-    QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
-    QVERIFY(!(m_window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    for (const char *panel : {"fraMsg", "fraProblemColor", "fraSolutionColor", "fraCoosenColor", "frmShowAll"})
-        QCOMPARE(child(panel)->geometry(), QRect(0, 48, 628, 273));
-    QCOMPARE(child("picMessage")->geometry(), QRect(208, 120, 225, 33));
-}
-
-void ResultWindowTest::storedStackingAndWhatStartsHidden()
+void ResultWindowTest::layoutStackingAndWhatStartsHidden()
 {
     const ResultWindow fresh(m_effects);
-    const QObjectList order = fresh.centralWidget()->children();
-    QStringList names;
-    for (QObject *o : order)
+    QCOMPARE(fresh.windowTitle(), QStringLiteral("Zorvel Tintwise v1.25"));
+    QCOMPARE(fresh.centralWidget()->size(), QSize(628, 376));
+    QCOMPARE(fresh.minimumSize(), fresh.maximumSize());
+    QStringList frontToBack;
+    for (QObject *o : fresh.centralWidget()->children())
         if (o->isWidgetType())
-            names.prepend(o->objectName());
-    QCOMPARE(names, (QStringList{"Frame2", "Frame5", "fraMsg", "fraProblemColor", "fraSolutionColor", "fraCoosenColor",
-                                 "frmShowAll"}));
+            frontToBack.prepend(o->objectName());
+    QCOMPARE(frontToBack, (QStringList{"Frame2", "Frame5", "fraMsg", "fraProblemColor", "fraSolutionColor",
+                                       "fraCoosenColor", "frmShowAll"}));
+    for (int i = 2; i < frontToBack.size(); ++i) // the five panels share one rectangle
+        QCOMPARE(fresh.findChild<QWidget *>(frontToBack[i])->geometry(), QRect(0, 48, 628, 273));
     for (const char *name : {"fraMsg", "picMessage", "shp1", "shp2", "shp3", "shp4", "frmShowAll"})
         QVERIFY2(fresh.findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
-    QCOMPARE(fresh.frontPanel(), fresh.problemPanel());
+    QVERIFY(child("cmdExit")->geometry().right() < child("cmdBack")->geometry().left());
+
+    QStringList tree;
+    for (QAction *top : fresh.menuBar()->actions()) {
+        tree << top->text() + (top->isEnabled() ? "" : " (off)");
+        for (QAction *entry : top->menu() ? top->menu()->actions() : QList<QAction *>{})
+            tree << "- " + (entry->isSeparator() ? "-" : entry->text()) + (entry->isEnabled() ? "" : " (off)");
+    }
+    QCOMPARE(tree, (QStringList{"&File", "- &Show All (off)", "- &Back", "- E&xit", "&Help", "- &Online Help",
+                                "- &Visit Us Online", "- -", "- &Check for Software Update", "- -", "- &About Software",
+                                "&Donate", "Make Money &Online (off)"}));
 }
 
 void ResultWindowTest::onlyTheFrontPanelShowsAndTheBandsStayInFront()
@@ -121,50 +101,29 @@ void ResultWindowTest::onlyTheFrontPanelShowsAndTheBandsStayInFront()
     // Show All lies visible behind the Day panel: none of its white boxes may show through.
     child("frmShowAll")->show();
     child("frmShowAll")->lower();
-    const QImage shot = m_window->centralWidget()->grab().toImage();
-    QCOMPARE(QColor(shot.pixel(20, 48 + 200)), QColor(0x40, 0x40, 0x40));
-    QCOMPARE(QColor(shot.pixel(300, 48)), QColor(0x80, 0x00, 0x80));  // banner over the panels' top edge
-    QCOMPARE(QColor(shot.pixel(300, 320)), QColor(0x80, 0x00, 0x80)); // footer over their bottom edge
-
-    click("cmdShowAll");
-    const QImage front = m_window->centralWidget()->grab().toImage();
-    QCOMPARE(QColor(front.pixel(20, 48 + 200)), QColor(Qt::white));
-    QCOMPARE(QColor(front.pixel(300, 48)), QColor(0x80, 0x00, 0x80));
+    const QPoint insideABox(20, 48 + 200), bannerEdge(300, 48), footerEdge(300, 320);
+    QImage shot = m_window->centralWidget()->grab().toImage();
+    QCOMPARE(QColor(shot.pixel(insideABox)), QColor(0x40, 0x40, 0x40));
+    QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
+    shot = m_window->centralWidget()->grab().toImage();
+    QCOMPARE(QColor(shot.pixel(insideABox)), QColor(Qt::white));
+    QCOMPARE(QColor(shot.pixel(bannerEdge)), QColor(0x80, 0x00, 0x80));
+    QCOMPARE(QColor(shot.pixel(footerEdge)), QColor(0x80, 0x00, 0x80));
 }
 
-void ResultWindowTest::footerAndMenus()
-{
-    QCOMPARE(child("cmdExit")->geometry(), QRect(480, 16, 68, 31));
-    QCOMPARE(child("cmdBack")->geometry(), QRect(552, 16, 68, 31));
-    QVERIFY(child("lblCobrand")->parent()->children().indexOf(child("lblCobrand")) >
-            child("lblFullBrand")->parent()->children().indexOf(child("lblFullBrand")));
-
-    QStringList tree;
-    for (QAction *top : m_window->menuBar()->actions()) {
-        tree << top->text() + (top->isEnabled() ? "" : " (off)");
-        if (top->menu())
-            for (QAction *entry : top->menu()->actions())
-                tree << "- " + (entry->isSeparator() ? "-" : entry->text()) + (entry->isEnabled() ? "" : " (off)");
-    }
-    QCOMPARE(tree, (QStringList{"&File", "- &Show All (off)", "- &Back", "- E&xit", "&Help", "- &Online Help",
-                                "- &Visit Us Online", "- -", "- &Check for Software Update", "- -", "- &About Software",
-                                "&Donate", "Make Money &Online (off)"}));
-}
-
-void ResultWindowTest::longTextsWrapOrScrollAndBoxesAreLocked()
+void ResultWindowTest::textsWrapInLabelsAndScrollInLockedBoxes()
 {
     for (int i = 0; i < kColourCount; ++i) {
         m_window->fillReading(reading(i, i, i));
-        for (const char *name :
-             {"lblChoosenColorInterpretation", "lblProblemColorInterpretation", "lblSolutionColorInterpretation"}) {
-            auto *label = child<QLabel>(name);
-            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
-        }
-        auto *name = child<QLabel>("lblShowAllProblemColor");
-        QVERIFY(name->width() >= name->fontMetrics().horizontalAdvance(name->text())); // auto-size follows
+        for (auto *label :
+             {child<QLabel>("lblChoosenColorInterpretation"), child<QLabel>("lblProblemColorInterpretation"),
+              child<QLabel>("lblSolutionColorInterpretation")})
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(label->text()));
+        auto *name = child<QLabel>("lblShowAllProblemColor"); // auto-size follows the new name
+        QVERIFY(name->width() >= name->fontMetrics().horizontalAdvance(name->text()));
     }
-    click("cmdShowAll");
     auto *box = child<QPlainTextEdit>("txtShowAllSolutionColorDesc");
+    QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
     QVERIFY(box->verticalScrollBar()->maximum() > 0);
     box->setFocus();
     QTest::keyClicks(box, "typed");
@@ -172,56 +131,26 @@ void ResultWindowTest::longTextsWrapOrScrollAndBoxesAreLocked()
     QCOMPARE(box->toPlainText(), colourCatalogue()[15].text);
 }
 
-void ResultWindowTest::escAndEnterPressShowAll_data()
+void ResultWindowTest::escAndEnterPressShowAllWhicheverPanelIsInFront()
 {
-    QTest::addColumn<int>("nexts");
-    QTest::addColumn<int>("key");
-    QTest::newRow("Esc on the Day panel") << 0 << int(Qt::Key_Escape);
-    QTest::newRow("Esc on the Problem panel") << 1 << int(Qt::Key_Escape);
-    QTest::newRow("Enter on the Day panel, no focused button") << 0 << int(Qt::Key_Return);
-    QTest::newRow("keypad Enter on the Solution panel") << 2 << int(Qt::Key_Enter);
-}
-
-void ResultWindowTest::escAndEnterPressShowAll()
-{
-    QFETCH(int, nexts);
-    QFETCH(int, key);
-    if (nexts >= 1)
-        reveal("cmdChoosenColor");
-    if (nexts >= 2)
-        reveal("cmdProblemColor");
-    if (QWidget *focused = m_window->focusWidget())
-        focused->clearFocus();
-    QTest::keyClick(m_window, Qt::Key(key));
-    QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
-    QCOMPARE(m_effects.pauses.size(), std::size_t(4 * nexts)); // no wait of its own
-
-    // A focused button takes Enter for itself.
+    // Reveals walked before the key, and the key.
+    const std::pair<int, Qt::Key> cases[] = {
+        {0, Qt::Key_Escape}, {0, Qt::Key_Return}, {1, Qt::Key_Escape}, {2, Qt::Key_Enter}};
+    for (const auto &[nexts, key] : cases) {
+        m_window->openOnDayPanel();
+        if (nexts >= 1)
+            reveal("cmdChoosenColor");
+        if (nexts >= 2)
+            reveal("cmdProblemColor");
+        if (QWidget *focused = m_window->focusWidget())
+            focused->clearFocus(); // Enter goes to the default button only off buttons
+        QTest::keyClick(m_window, key);
+        QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
+    }
     QSignalSpy back(m_window, &ResultWindow::backRequested);
-    child("cmdBack")->setFocus();
+    child("cmdBack")->setFocus(); // a focused button takes Enter for itself
     QTest::keyClick(m_window, Qt::Key_Return);
     QCOMPARE(back.count(), 1);
-}
-
-void ResultWindowTest::revealRunsTheWaitThenBringsTheNextPanel()
-{
-    // At the n-th pause of each wait the wait panel is in front with exactly the first n marks up.
-    QStringList seen;
-    m_effects.onPause = [&](int n) {
-        const int k = (n - 1) % 4 + 1;
-        QString state = m_window->frontPanel()->objectName();
-        for (QWidget *mark : m_window->waitStrip().marks)
-            state += mark->isHidden() ? " -" : " o";
-        seen << QStringLiteral("%1 %2").arg(k).arg(state) + (child("picMessage")->isHidden() ? " no strip" : "");
-    };
-    reveal("cmdChoosenColor");
-    QCOMPARE(m_window->frontPanel(), m_window->problemPanel());
-    reveal("cmdProblemColor");
-    QCOMPARE(m_window->frontPanel(), m_window->solutionPanel());
-    const QStringList wait{"1 fraMsg o - - -", "2 fraMsg o o - -", "3 fraMsg o o o -", "4 fraMsg o o o o"};
-    QCOMPARE(seen, wait + wait);
-    QVERIFY(child("fraMsg")->isHidden() && child("picMessage")->isHidden());
-    QCOMPARE(m_effects.pauses, std::vector<int>(8, 1));
 }
 
 void ResultWindowTest::escDuringARevealShowsShowAllThenTheTarget()
@@ -256,30 +185,6 @@ void ResultWindowTest::coveredNextButtonsDoNothing()
     QCOMPARE(m_window->focusWidget(), child("cmdProblemColor")); // the keyboard goes on from the front panel
 }
 
-void ResultWindowTest::aClosedWindowEndsItsReveal_data()
-{
-    QTest::addColumn<bool>("deleted");
-    QTest::newRow("closed") << false;
-    QTest::newRow("closed and deleted") << true;
-}
-
-void ResultWindowTest::aClosedWindowEndsItsReveal()
-{
-    QFETCH(bool, deleted);
-    m_window->setAttribute(Qt::WA_DeleteOnClose, deleted);
-    QSignalSpy unloading(m_window.data(), &ResultWindow::unloading);
-    m_effects.onPause = [&](int n) {
-        if (n == 2)
-            click("cmdExit"); // deferred deletes run inside the waits
-    };
-    reveal("cmdChoosenColor");
-    QCOMPARE(unloading.count(), 1);
-    QCOMPARE(m_effects.pauses.size(), std::size_t(2));
-    QCOMPARE(m_window.isNull(), deleted);
-    if (!deleted) // left exactly as the close found it
-        QCOMPARE(m_window->frontPanel(), m_window->waitPanel());
-}
-
 void ResultWindowTest::clipboardIsEmptiedByChangeAndMouseOverTheBoxes_data()
 {
     QTest::addColumn<QString>("target");
@@ -292,7 +197,7 @@ void ResultWindowTest::clipboardIsEmptiedByChangeAndMouseOverTheBoxes_data()
     }
     QTest::newRow("move over a heading") << "Label5"
                                          << "move" << false;
-    QTest::newRow("click on a name") << "lblShowAllDayColor"
+    QTest::newRow("press on a name") << "lblShowAllDayColor"
                                      << "press" << false;
 }
 
@@ -301,7 +206,7 @@ void ResultWindowTest::clipboardIsEmptiedByChangeAndMouseOverTheBoxes()
     QFETCH(QString, target);
     QFETCH(QString, action);
     QFETCH(bool, empties);
-    click("cmdShowAll");
+    QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
     auto *box = child<QPlainTextEdit>(qPrintable(target));
     QWidget *surface = box ? box->viewport() : child(qPrintable(target));
     const QPoint at(10, 10);
@@ -323,44 +228,32 @@ void ResultWindowTest::clipboardIsEmptiedByChangeAndMouseOverTheBoxes()
     QCOMPARE(m_effects.clipboardClears, 3);
 }
 
-void ResultWindowTest::menusAndLabelsOpenTheirPages_data()
-{
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("key");
-    QTest::newRow("Online Help") << "mnuOnline"
-                                 << "help-web-page";
-    QTest::newRow("Visit Us Online") << "mnuVisit"
-                                     << "home-page";
-    QTest::newRow("Check for Software Update") << "mnuUpdate"
-                                               << "download-web-page";
-    QTest::newRow("Donate") << "mnuDonate"
-                            << "donate";
-    QTest::newRow("advertising line") << "Label61"
-                                      << "home-page";
-    QTest::newRow("co-branding offer") << "lblCobrand"
-                                       << "co-brand";
-    QTest::newRow("full-branding offer") << "lblFullBrand"
-                                         << "fully-branded";
-    QTest::newRow("Show All day heading") << "Label1"
-                                          << "fully-branded";
-    QTest::newRow("Show All other heading") << "Label15" << QString();
-    QTest::newRow("Show All name") << "lblShowAllSolutionColor" << QString();
-}
-
 void ResultWindowTest::menusAndLabelsOpenTheirPages()
 {
-    QFETCH(QString, control);
-    QFETCH(QString, key);
-    click("cmdShowAll");
-    if (auto *action = m_window->findChild<QAction *>(control)) {
-        action->trigger();
-    } else {
-        auto *label = child<QLabel>(qPrintable(control));
-        label->raise(); // the full-branding offer lies behind the other
-        QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(5, 5));
+    const std::pair<const char *, const char *> controls[] = {
+        {"mnuOnline", "help-web-page"},
+        {"mnuVisit", "home-page"},
+        {"mnuUpdate", "download-web-page"},
+        {"mnuDonate", "donate"},
+        {"Label61", "home-page"},
+        {"lblCobrand", "co-brand"},
+        {"lblFullBrand", "fully-branded"},
+        {"Label1", "fully-branded"},
+        {"Label15", nullptr},
+        {"lblShowAllSolutionColor", nullptr},
+    };
+    QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
+    for (const auto &[name, key] : controls) {
+        m_effects.opened.clear();
+        if (auto *action = child<QAction>(name)) {
+            action->trigger();
+        } else {
+            child(name)->raise(); // the full-branding offer lies behind the other
+            QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5));
+        }
+        QCOMPARE(m_effects.opened, key ? QList<QUrl>{sitePageUrl(QLatin1String(key))} : QList<QUrl>{});
+        QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
     }
-    QCOMPARE(m_effects.opened, key.isEmpty() ? QList<QUrl>{} : QList<QUrl>{sitePageUrl(key)});
-    QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
 }
 
 QTEST_MAIN(ResultWindowTest)
