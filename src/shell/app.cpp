@@ -79,7 +79,7 @@ void App::picColor_Click(int index)
     if (m_drawing || !m_main || m_ended)
         return;
     m_drawing = true;
-    const auto drawn = qScopeGuard([this] { m_drawing = false; });
+    const auto drawEnds = qScopeGuard([this] { m_drawing = false; });
 
     // A main window closed during the wait (the user is leaving) ends the draw and is never touched again.
     // Asking m_main, not mainWindow(): touching the window would load a fresh one.
