@@ -23,4 +23,13 @@ DrawnColours DrawColors(std::int16_t dayIndex, std::int16_t number)
     return result;
 }
 
+std::optional<std::int16_t> chosenNumberFromText(const QString &text)
+{
+    bool ok = false;
+    const short value = text.trimmed().toShort(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return std::int16_t(value);
+}
+
 } // namespace tintwise

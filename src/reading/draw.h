@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include <cstdint>
+#include <optional>
 
 namespace tintwise {
 
@@ -16,5 +19,11 @@ struct DrawnColours
  * (day + 2n) mod 16. Other inputs are reduced fully into 0..15 so they can never index past the catalogue.
  */
 DrawnColours DrawColors(std::int16_t dayIndex, std::int16_t number);
+
+/**
+ * The number chooser's text as a whole number. Spaces around the digits are allowed; empty text, any other
+ * character, or a value outside the 16-bit range gives nothing, and the draw then keeps its number at 0.
+ */
+std::optional<std::int16_t> chosenNumberFromText(const QString &text);
 
 } // namespace tintwise

@@ -1,11 +1,15 @@
 #include "shell/app.h"
 
+#include "reading/draw.h"
 #include "shell/effects.h"
 #include "shell/singleinstance.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
+#include "ui/result/resultwindow.h"
 
+#include <QComboBox>
+#include <QScopeGuard>
 #include <QWidget>
 
 #include <exception>
@@ -54,6 +58,9 @@ MainWindow *App::mainWindow()
         m_main->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_main, &MainWindow::unloading, this, &App::mainWindowUnloading);
         connect(m_main, &MainWindow::aboutRequested, this, [this] { showAboutBox(m_main); });
+        // The draw runs from the event loop rather than inside the click, so that no handler of a window
+        // closed and deleted during its wait is left on the stack.
+        connect(m_main, &MainWindow::patchClicked, this, &App::picColor_Click, Qt::QueuedConnection);
     }
     return m_main;
 }
@@ -102,11 +109,94 @@ void App::showAboutBox(QWidget *caller)
     });
 }
 
+ResultWindow *App::resultWindow()
+{
+    if (!m_result) {
+        m_result = new ResultWindow(m_effects);
+        m_result->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_result, &ResultWindow::unloading, this, &App::resultWindowUnloading);
+        connect(m_result, &ResultWindow::backRequested, this, &App::cmdBack_Click);
+        connect(m_result, &ResultWindow::aboutRequested, this, [this] { showAboutBox(m_result); });
+    }
+    return m_result;
+}
+
+void App::picColor_Click(int index)
+{
+    // One click, one result: Space on a focused patch can arrive during the wait, under the wait panel.
+    if (m_drawing || !m_main || m_ended)
+        return;
+    m_drawing = true;
+    const auto drawEnds = qScopeGuard([this] { m_drawing = false; });
+
+    // A main window closed during the wait (the user is leaving) ends the draw and is never touched again.
+    // Asking m_main, not mainWindow(): touching the window would load a fresh one.
+    const QPointer<MainWindow> main = m_main;
+    const auto mainOpen = [this, main] { return main && main == m_main && !m_ended; };
+    SelectionRecord &record = m_selection;
+
+    attempt([&] { main->playWaitAnimation(mainOpen); });
+    if (!mainOpen())
+        return;
+    attempt([&] {
+        record.ChosenNumber = 0;
+        record.DayColorIndex = 0;
+        record.ProblemColorIndex = 0;
+        record.SolutionColorIndex = 0;
+    });
+    attempt([&] {
+        if (const auto number = chosenNumberFromText(main->numberChooser()->currentText()))
+            record.ChosenNumber = *number;
+    });
+    attempt([&] { record.DayColorIndex = std::int16_t(index); });
+    attempt([&] {
+        const DrawnColours drawn = DrawColors(record.DayColorIndex, record.ChosenNumber);
+        record.ProblemColorIndex = drawn.problem;
+        record.SolutionColorIndex = drawn.solution;
+    });
+    attempt([&] { FillSelectionRecord(record); }); // an index out of range leaves the strings as they stand
+
+    const QPointer<ResultWindow> result = resultWindow(); // the first reading loads it
+    // A reveal still pausing on the window (Back, then this reading) must not bring its panel over this one.
+    attempt([&] { result->cancelReveal(); });
+    attempt([&] { result->fillReading(record); });
+    attempt([&] { result->openOnDayPanel(); });
+    attempt([&] { main->hide(); });
+    hideExitScreen(); // the first reading loads the exit screen, which picks its support message then
+    attempt([&] {
+        result->show();
+        result->activateWindow(); // keys go on to the window that replaced the one in use
+    });
+}
+
+void App::cmdBack_Click()
+{
+    attempt([&] {
+        if (m_result)
+            m_result->hide();
+    });
+    attempt([&] {
+        mainWindow()->show();
+        mainWindow()->activateWindow();
+    });
+    hideExitScreen();
+}
+
 void App::mainWindowUnloading()
 {
     QWidget *window = m_main;
     // Forget it now: the next touch loads a fresh window, though this one is deleted only later.
     m_main = nullptr;
+    if (!window)
+        return;
+    handOverToExitScreen();
+}
+
+void App::resultWindowUnloading()
+{
+    QWidget *window = m_result;
+    // Forget it now: the next touch loads a fresh window, though this one is deleted only later.
+    m_result = nullptr;
     if (!window)
         return;
     handOverToExitScreen();
@@ -119,6 +209,8 @@ QList<QPointer<QWidget>> App::loadedWindows() const
         windows << QPointer<QWidget>(m_about.data());
     if (m_main)
         windows << QPointer<QWidget>(m_main.data());
+    if (m_result)
+        windows << QPointer<QWidget>(m_result.data());
     if (m_exit)
         windows << QPointer<QWidget>(m_exit.data());
     return windows;

@@ -17,6 +17,7 @@ class AboutWindow;
 class Effects;
 class ExitWindow;
 class MainWindow;
+class ResultWindow;
 class SingleInstance;
 
 /// The application shell: start-up, the set of loaded windows, the hand-over on close and the quit routine.
@@ -36,6 +37,11 @@ public:
 
     MainWindow *mainWindow();
     bool isMainWindowLoaded() const { return !m_main.isNull(); }
+    ResultWindow *resultWindow();
+    bool isResultWindowLoaded() const { return !m_result.isNull(); }
+
+    /// The draw: the click on colour patch `index` of the main window, from the wait to the result window.
+    void picColor_Click(int index);
 
     /// The exit screen; loading it runs its preparation (it comes up topmost, not activated).
     ExitWindow *exitWindow();
@@ -59,6 +65,9 @@ public:
 private:
     void mainWindowUnloading();
     void exitWindowUnloading();
+    void resultWindowUnloading();
+    /// Back on the result window, by its button or its File menu.
+    void cmdBack_Click();
     QList<QPointer<QWidget>> loadedWindows() const;
 
     Effects &m_effects;
@@ -67,6 +76,8 @@ private:
     QPointer<MainWindow> m_main;
     QPointer<ExitWindow> m_exit;
     QPointer<AboutWindow> m_about;
+    QPointer<ResultWindow> m_result;
+    bool m_drawing = false;
     QSet<QWidget *> m_unloading;
     bool m_quitting = false;
     bool m_ended = false;

@@ -53,5 +53,26 @@ TEST(DrawColors, NumbersOutsideTheChooserStayOnTheRing)
     EXPECT_EQ(DrawColors(3, 0).problem, 3) << "an unreadable number (0) gives the clicked colour";
 }
 
+TEST(ChosenNumberFromText, ReadsTheChooserTextNotItsPosition)
+{
+    struct Case
+    {
+        const char *text;
+        std::optional<std::int16_t> number;
+    };
+    const Case cases[] = {
+        {"1", 1},
+        {"24", 24},
+        {" 7 ", 7},
+        {"-3", -3},
+        {"", std::nullopt},
+        {"12a", std::nullopt},
+        {"1 2", std::nullopt},
+        {"32768", std::nullopt},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(chosenNumberFromText(QLatin1String(c.text)), c.number) << '"' << c.text << '"';
+}
+
 } // namespace
 } // namespace tintwise

@@ -5,6 +5,7 @@
 #include "shell/effects.h"
 #include "ui/common/keyrouter.h"
 #include "ui/common/texts.h"
+#include "ui/common/waitanimation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -226,6 +227,12 @@ void MainWindow::fillNumberChooser()
 void MainWindow::openPage(const char *pageKey)
 {
     OpenSitePage(m_effects, QLatin1String(pageKey));
+}
+
+bool MainWindow::playWaitAnimation(const std::function<bool()> &carryOn)
+{
+    // The strip is passed by value: this window may be gone when the routine looks at it again.
+    return tintwise::playWaitAnimation(m_effects, m_fraWait, m_wait, {}, carryOn);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

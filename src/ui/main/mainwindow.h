@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 
 class QAction;
 class QComboBox;
@@ -28,6 +29,10 @@ public:
     const WaitStrip &waitStrip() const { return m_wait; }
     LinkLabel *coBrandLabel() const { return m_lblCobrand; }
     LinkLabel *fullBrandLabel() const { return m_lblFullBrand; }
+
+    /// The draw's wait on this window (fraWait with its marks). Returns false, without touching the window
+    /// again, when the window was deleted during a pause or `carryOn` said no; true when it ran to its end.
+    bool playWaitAnimation(const std::function<bool()> &carryOn);
 
 signals:
     void patchClicked(int index);

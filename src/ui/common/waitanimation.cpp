@@ -1,0 +1,38 @@
+#include "ui/common/waitanimation.h"
+
+#include "shell/app.h"
+#include "shell/effects.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace tintwise {
+
+bool playWaitAnimation(Effects &effects,
+                       QWidget *panel,
+                       WaitStrip strip,
+                       const std::function<void()> &bringToFront,
+                       const std::function<bool()> &carryOn)
+{
+    // The strip lies inside the panel, so while the panel lives its controls do too.
+    const QPointer<QWidget> alive(panel);
+    const auto goOn = [&] { return alive && (!carryOn || carryOn()); };
+
+    for (Shape *mark : strip.marks)
+        attempt([&] { mark->hide(); });
+    attempt([&] { panel->show(); });
+    if (bringToFront)
+        attempt(bringToFront);
+    attempt([&] { strip.picMessage->show(); });
+    for (Shape *mark : strip.marks) {
+        attempt([&] { mark->show(); });
+        attempt([&] { effects.pause(1); });
+        if (!goOn())
+            return false;
+    }
+    attempt([&] { strip.picMessage->hide(); });
+    attempt([&] { panel->hide(); });
+    return true;
+}
+
+} // namespace tintwise
