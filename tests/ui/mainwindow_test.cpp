@@ -229,6 +229,7 @@ void MainWindowTest::enterOnAFocusedButtonPressesThatButton()
 
 void MainWindowTest::tabFollowsTheDesignedOrder()
 {
+    QCOMPARE(QApplication::focusWidget(), child("cmdExit")); // where the window starts
     QStringList expected{QStringLiteral("cmdExit")};
     for (int i : {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4})
         expected << QStringLiteral("picColor%1").arg(i);

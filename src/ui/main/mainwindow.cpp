@@ -64,6 +64,8 @@ MainWindow::MainWindow(Effects &effects, QWidget *parent)
     fillNumberChooser();
 
     new KeyRouter(this, m_cmdExit, m_cmdExit);
+    // The first control in the tab order has the focus when the window comes up.
+    m_cmdExit->setFocus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     centreOnScreen(this);
 }
