@@ -1,10 +1,15 @@
+#include "links/promotion.h"
 #include "shell/app.h"
+#include "shell/qteffects.h"
+#include "shell/settingscodec.h"
+#include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
 #include "ui/main/mainwindow.h"
 
 #include <QComboBox>
 #include <QProcess>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,11 +20,39 @@ class AppTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
+    void init();
+
     void startShowsTheMainWindowAfterSeeding();
+    void reminderComesBeforeAnyWindowAndNeverKeepsTheMainWindowAway_data();
+    void reminderComesBeforeAnyWindowAndNeverKeepsTheMainWindowAway();
+    void drawBringsOneOfferOfTheMainWindowToTheFront_data();
+    void drawBringsOneOfferOfTheMainWindowToTheFront();
+    void drawShowsEachOfferInAboutHalfTheRuns();
     void secondInstanceIsToldAndEndsWhileTheFirstRuns();
     void closingTheMainWindowEndsTheProcessOnce();
     void windowTouchedAfterUnloadIsLoadedAfresh();
+
+private:
+    QTemporaryDir m_config; // the per-user store of these tests, never the user's own
 };
+
+void AppTest::initTestCase()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QVERIFY(m_config.isValid());
+}
+
+void AppTest::init()
+{
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path());
+    QDir(m_config.filePath(QStringLiteral("Arcanel"))).removeRecursively();
+}
+
+static QString storedDate(SettingsStore &store)
+{
+    return DecodeSettingText(store.read(EncodeSettingText(QStringLiteral("Duration"))).value_or(QString()));
+}
 
 void AppTest::startShowsTheMainWindowAfterSeeding()
 {
@@ -32,6 +65,121 @@ void AppTest::startShowsTheMainWindowAfterSeeding()
     QCOMPARE(effects.seeds, 1);
     QVERIFY(effects.messages.isEmpty());
     QCOMPARE(effects.ends, 0);
+}
+
+void AppTest::reminderComesBeforeAnyWindowAndNeverKeepsTheMainWindowAway_data()
+{
+    QTest::addColumn<QString>("store"); // what the store holds at start
+    QTest::addColumn<bool>("asks");
+    QTest::addColumn<QString>("storedAfter");
+
+    QTest::newRow("first run") << "" << false << "2026-12-08";
+    QTest::newRow("14 days ago") << "2026-11-24" << false << "2026-11-24";
+    QTest::newRow("15 days ago") << "2026-11-23" << true << "2026-12-08";
+    QTest::newRow("not a date") << "garbage" << false << "garbage";
+    QTest::newRow("not a settings file") << "broken" << false << "left as it was";
+    QTest::newRow("store cannot be made") << "blocked" << false << "";
+}
+
+void AppTest::reminderComesBeforeAnyWindowAndNeverKeepsTheMainWindowAway()
+{
+    QFETCH(QString, store);
+    QFETCH(bool, asks);
+    QFETCH(QString, storedAfter);
+
+    SettingsStore settings; // the one the program uses, named after this executable
+    const QString file = m_config.filePath(QStringLiteral("Arcanel/%1.conf").arg(settings.applicationName()));
+    if (store == QLatin1String("broken")) {
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("[Settings\n\xff\xfe");
+    } else if (store == QLatin1String("blocked")) {
+        QFile blocker(m_config.filePath(QStringLiteral("blocker")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName() + QStringLiteral("/c"));
+    } else if (!store.isEmpty()) {
+        QVERIFY(settings.write(EncodeSettingText(QStringLiteral("Duration")), EncodeSettingText(store)));
+    }
+
+    QTemporaryDir runtime;
+    test::FakeEffects effects;
+    App app(effects);
+    bool windowShownWhileAsking = true;
+    effects.onAsk = [&](const QString &) {
+        windowShownWhileAsking = false;
+        for (QWidget *window : QApplication::topLevelWidgets())
+            windowShownWhileAsking = windowShownWhileAsking || window->isVisible();
+    };
+    SingleInstance instance(runtime.filePath(QStringLiteral("app.lock")));
+    QVERIFY(app.StartApplication(instance));
+    QVERIFY(app.mainWindow()->isVisible());
+    QCOMPARE(effects.seeds, 1);
+    QCOMPARE(effects.messages.size(), asks ? 1 : 0);
+    if (asks)
+        QVERIFY(!windowShownWhileAsking);
+    if (store == QLatin1String("broken")) {
+        QFile in(file);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QCOMPARE(in.readAll(), QByteArray("[Settings\n\xff\xfe"));
+    } else {
+        QCOMPARE(storedDate(settings), storedAfter);
+    }
+}
+
+void AppTest::drawBringsOneOfferOfTheMainWindowToTheFront_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("front");
+
+    QTest::newRow("r = 0") << 0.0 << 1 << "lblCobrand";
+    QTest::newRow("r = 1/12") << 1.0 / 12 << 2 << "lblFullBrand";
+    QTest::newRow("r = 0.3") << 0.3 << 3 << "lblCobrand";
+    QTest::newRow("r = 0.5") << 0.5 << 4 << "lblFullBrand";
+    QTest::newRow("r = 0.7") << 0.7 << 5 << "lblCobrand";
+    QTest::newRow("r = 0.75") << 0.75 << 6 << "lblFullBrand";
+    QTest::newRow("r = 0.99") << 0.99 << 7 << "lblCobrand"; // the stored order
+}
+
+void AppTest::drawBringsOneOfferOfTheMainWindowToTheFront()
+{
+    QFETCH(double, r);
+    QFETCH(int, number);
+    QFETCH(QString, front);
+
+    QTemporaryDir runtime;
+    test::FakeEffects effects;
+    effects.randoms = {r};
+    App app(effects);
+    SingleInstance instance(runtime.filePath(QStringLiteral("app.lock")));
+    QVERIFY(app.StartApplication(instance));
+    QVERIFY(effects.randoms.empty());
+    QCOMPARE(app.intCoBrandRandomNumber(), number);
+
+    QWidget *cobrand = app.mainWindow()->coBrandLabel();
+    QWidget *fullBrand = app.mainWindow()->fullBrandLabel();
+    const QObjectList siblings = cobrand->parentWidget()->children();
+    QWidget *inFront = siblings.indexOf(cobrand) > siblings.indexOf(fullBrand) ? cobrand : fullBrand;
+    QCOMPARE(inFront->objectName(), front);
+    // What the user sees in the shared place is the front offer.
+    QCOMPARE(cobrand->parentWidget()->childAt(cobrand->geometry().center()), inFront);
+    QVERIFY(cobrand->isVisible() && fullBrand->isVisible());
+}
+
+void AppTest::drawShowsEachOfferInAboutHalfTheRuns()
+{
+    // Each run seeds the real generator from the timer and draws once, as start-up does.
+    QtEffects effects;
+    constexpr int runs = 4000;
+    int coBranding = 0;
+    for (int run = 0; run < runs; ++run) {
+        effects.seedRandom();
+        const CoBrandOffer offer = coBrandOfferFor(CoBrandNumber(effects.random()));
+        coBranding += offer == CoBrandOffer::FullBrand ? 0 : 1;
+    }
+    // Half with a standard deviation of about 0.8 %: 5 % is far outside chance.
+    QVERIFY2(qAbs(coBranding - runs / 2) < runs / 20, qPrintable(QString::number(coBranding)));
 }
 
 void AppTest::secondInstanceIsToldAndEndsWhileTheFirstRuns()
