@@ -15,46 +15,37 @@
 namespace tintwise {
 namespace {
 
-const QString kQuestion = QStringLiteral("There maybe an update to this software available\r"
-                                         "Do you want to check for an update?");
-
 TEST(ReminderRule, AsksOnlyWhenTheStoredDayIsMoreThanFourteenDaysAway)
 {
-    struct Row
+    const QDate today(2026, 12, 8);
+    const struct
     {
         const char *stored;
         QDate today;
         ReminderStep expected;
-    };
-    const QDate today(2026, 12, 8);
-    const Row rows[] = {
+    } rows[] = {
         {"", today, ReminderStep::RecordToday},
-        {"2026-12-08", today, ReminderStep::Nothing},
         {"2026-11-23", today, ReminderStep::Ask},     // 15 days ago
         {"2026-11-24", today, ReminderStep::Nothing}, // 14 days ago
         {"2026-12-22", today, ReminderStep::Nothing}, // 14 days ahead
         {"2026-12-23", today, ReminderStep::Ask},     // 15 days ahead, as after the clock was set back
         {"2036-12-08", today, ReminderStep::Ask},
-        {"1970-01-01", today, ReminderStep::Ask},
         // Month ends, leap days and daylight-saving changes count as whole calendar days.
-        {"2024-02-15", QDate(2024, 3, 1), ReminderStep::Ask},     // 15: leap year
-        {"2023-02-15", QDate(2023, 3, 1), ReminderStep::Nothing}, // 14: common year
-        {"2026-12-21", QDate(2027, 1, 5), ReminderStep::Ask},
+        {"2024-02-15", QDate(2024, 3, 1), ReminderStep::Ask},       // 15 in a leap year
+        {"2023-02-15", QDate(2023, 3, 1), ReminderStep::Nothing},   // 14 in a common year
         {"2026-03-15", QDate(2026, 3, 29), ReminderStep::Nothing},  // spring forward in Europe
         {"2026-03-08", QDate(2026, 3, 23), ReminderStep::Ask},      // spring forward in America
         {"2026-10-11", QDate(2026, 10, 25), ReminderStep::Nothing}, // fall back in Europe
-        {"2024-03-16", QDate(2024, 2, 29), ReminderStep::Ask},
-        // Text that is not a date leaves the reminder silent.
-        {"08/12/2026", today, ReminderStep::Nothing},
         {"garbage", today, ReminderStep::Nothing},
         {"2026-12-08", QDate(), ReminderStep::Nothing},
     };
-    for (const Row &row : rows)
+    for (const auto &row : rows)
         EXPECT_EQ(decideReminder(QLatin1String(row.stored), row.today), row.expected)
             << row.stored << " on " << row.today.toString(Qt::ISODate).toStdString();
 }
 
-class RemindOfUpdateTest : public ::testing::Test
+// The store lives in a temporary folder; the user's own file is never touched.
+class StoreTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -65,143 +56,134 @@ protected:
         QDir(m_home.path()).mkpath(QStringLiteral("Arcanel"));
     }
 
-    QString file() const { return m_home.filePath(QStringLiteral("Arcanel/Tintwise.conf")); }
-
     QByteArray fileBytes() const
     {
-        QFile in(file());
+        QFile in(m_file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
 
     void writeFileBytes(const QByteArray &bytes)
     {
-        QFile::remove(file()); // a new file, so no cached copy of the old one is served
-        QFile out(file());
+        QFile::remove(m_file); // a new file, never a cached copy of the old one
+        QFile out(m_file);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(bytes);
     }
 
-    // What a fresh reader finds in the file, decoded.
-    QString storedDate()
+    // Parsed from disk through a copy under a new name, not served from this process's settings cache.
+    QVariant readFromDisk(const QString &key)
     {
         const QString copy = m_home.filePath(QStringLiteral("copy%1.conf").arg(++m_copies));
-        QFile::copy(file(), copy);
-        const QSettings settings(copy, QSettings::IniFormat);
-        return DecodeSettingText(
-            settings.value(QStringLiteral("Settings/") + EncodeSettingText(QStringLiteral("Duration"))).toString());
+        QFile::copy(m_file, copy);
+        return QSettings(copy, QSettings::IniFormat).value(QStringLiteral("Settings/") + key);
     }
 
-    void run() { RemindOfUpdate(m_effects, m_store); }
+    QString storedDate() { return DecodeSettingText(readFromDisk(m_key).toString()); }
 
     QTemporaryDir m_home;
+    QString m_file = m_home.filePath(QStringLiteral("Arcanel/Tintwise.conf"));
+    QString m_key = EncodeSettingText(QStringLiteral("Duration"));
     int m_copies = 0;
-    test::FakeEffects m_effects;
     SettingsStore m_store{QStringLiteral("Tintwise")};
+    test::FakeEffects m_effects;
 };
 
-TEST_F(RemindOfUpdateTest, FirstRunRemembersTodayThenFifteenDaysLaterAsksAndRemembersThatDay)
+TEST_F(StoreTest, KeysAndValuesThatNeedEscapingComeBackExactlyFromTheFile)
+{
+    QString special;
+    for (int code = 1; code <= 255; ++code)
+        if (code != '/' && code != '\\') // a key's section separators
+            special.append(QChar(code));
+    const QString texts[] = {special,
+                             QStringLiteral("a=b;c"),
+                             QStringLiteral("[Settings]"),
+                             QStringLiteral("@Variant(x)"),
+                             QStringLiteral("one, two"),
+                             QStringLiteral("  spaced  "),
+                             QStringLiteral("\"%41\"")};
+    for (const QString &text : texts) {
+        const QString value = text + QStringLiteral("\\/") + QChar(0);
+        ASSERT_TRUE(m_store.write(text, value));
+        EXPECT_EQ(readFromDisk(text), QVariant(value)) << text.toStdString();
+    }
+    for (const QString &text : texts) // none swallowed by another's escaping
+        EXPECT_EQ(m_store.read(text), text + QStringLiteral("\\/") + QChar(0)) << text.toStdString();
+    EXPECT_EQ(m_store.read(QStringLiteral("absent")), QString());
+}
+
+TEST_F(StoreTest, FirstRunRemembersTodayThenFifteenDaysLaterAsksAndRemembersThatDay)
 {
     for (const bool yes : {false, true}) {
-        QFile::remove(file());
+        QFile::remove(m_file);
         m_effects = test::FakeEffects();
         m_effects.answerYes = yes;
         m_effects.todayValue = QDate(2026, 2, 20);
-        run();
+        RemindOfUpdate(m_effects, m_store);
         EXPECT_TRUE(m_effects.messages.isEmpty());
         EXPECT_EQ(storedDate(), QStringLiteral("2026-02-20"));
-        // The key and the value are both stored encoded.
-        EXPECT_FALSE(fileBytes().contains("Duration"));
-        EXPECT_FALSE(fileBytes().contains("2026"));
+        EXPECT_FALSE(fileBytes().contains("Duration") || fileBytes().contains("2026")) << "stored encoded";
 
-        m_effects.todayValue = QDate(2026, 3, 7); // 15 days on, past the month end
-        bool storedWhileAsking = false;
-        m_effects.onAsk = [&](const QString &) { storedWhileAsking = storedDate() == QStringLiteral("2026-03-07"); };
-        run();
-        EXPECT_EQ(m_effects.messages, QStringList{QStringLiteral("ask:") + kQuestion});
-        EXPECT_FALSE(storedWhileAsking) << "the day is written after the answer";
+        m_effects.todayValue = QDate(2026, 3, 6); // 14 days on: silent, nothing written
+        const QByteArray before = fileBytes();
+        RemindOfUpdate(m_effects, m_store);
+        EXPECT_TRUE(m_effects.messages.isEmpty());
+        EXPECT_EQ(fileBytes(), before);
+
+        m_effects.todayValue = QDate(2026, 3, 7); // 15 days on
+        bool writtenBeforeTheAnswer = true;
+        m_effects.onAsk = [&](const QString &) { writtenBeforeTheAnswer = storedDate() == "2026-03-07"; };
+        RemindOfUpdate(m_effects, m_store);
+        EXPECT_EQ(m_effects.messages, QStringList{QStringLiteral("ask:There maybe an update to this software "
+                                                                 "available\rDo you want to check for an update?")});
+        EXPECT_FALSE(writtenBeforeTheAnswer);
         EXPECT_EQ(storedDate(), QStringLiteral("2026-03-07"));
-        const QList<QUrl> expected =
-            yes ? QList<QUrl>{sitePageUrl(QStringLiteral("download-web-page"))} : QList<QUrl>{};
-        EXPECT_EQ(m_effects.opened, expected) << "answer " << yes;
-
-        // The next start that same day is silent again.
-        run();
-        EXPECT_EQ(m_effects.messages.size(), 1);
+        EXPECT_EQ(m_effects.opened,
+                  yes ? QList<QUrl>{sitePageUrl(QStringLiteral("download-web-page"))} : QList<QUrl>{});
     }
 }
 
-TEST_F(RemindOfUpdateTest, QuietDaysWriteNothing)
+TEST_F(StoreTest, BadStoredValuesAndUnreadableFilesStaySilentAndAreLeftAsTheyAre)
 {
-    for (const int days : {-14, -1, 0, 1, 14}) {
-        m_effects.todayValue = QDate(2026, 12, 8);
-        QFile::remove(file());
-        run();
-        const QByteArray before = fileBytes();
-        m_effects.todayValue = QDate(2026, 12, 8).addDays(-days);
-        run();
-        EXPECT_TRUE(m_effects.messages.isEmpty()) << days;
-        EXPECT_EQ(fileBytes(), before) << days;
-        EXPECT_EQ(storedDate(), QStringLiteral("2026-12-08")) << days;
-    }
-}
-
-TEST_F(RemindOfUpdateTest, BadStoredValuesStaySilentAndAreLeftAsTheyAre)
-{
-    const QString key = EncodeSettingText(QStringLiteral("Duration"));
-    const QByteArray prefix = "[Settings]\n" + key.toLatin1() + '=';
-    const QByteArray longValue(1 << 20, 'x');
-    const QByteArray values[] = {
-        EncodeSettingText(QStringLiteral("12/08/2026")).toLatin1(), // another date form
-        EncodeSettingText(QStringLiteral("2026-02-30")).toLatin1(), // no such day
-        "2026-11-01",                                               // a date, but not encoded
-        "one, two",                                                 // a list
-        "@ByteArray(abc)",
-        "@Invalid()",
-        "\"unterminated",
-        "\\x7f\\x80\\0", // control codes, code 0 among them
-        longValue,
-        "%FF%FE\xc3\xa9\xe2\x82\xac",
+    const QByteArray entry = "[Settings]\n" + m_key.toLatin1() + '=';
+    const QByteArray files[] = {
+        entry + EncodeSettingText(QStringLiteral("12/08/2026")).toLatin1(), // another date form
+        entry + EncodeSettingText(QStringLiteral("2026-02-30")).toLatin1(), // no such day
+        entry + "2026-11-01",                                               // a date, but not encoded
+        entry + "one, two",                                                 // a list
+        entry + "@ByteArray(abc)",
+        entry + "@Invalid()",
+        entry + "\\x7f\\x80\\0",
+        entry + QByteArray(1 << 20, 'x'),
+        "[Settings\n\xff\xfe garbage", // not a settings file
     };
-    for (const QByteArray &value : values) {
-        writeFileBytes(prefix + value + '\n');
-        const QByteArray before = fileBytes();
-        m_effects.todayValue = QDate(2026, 12, 8);
-        run();
-        EXPECT_TRUE(m_effects.messages.isEmpty()) << value.left(40).toStdString();
-        EXPECT_TRUE(m_effects.opened.isEmpty());
-        EXPECT_EQ(fileBytes(), before) << value.left(40).toStdString();
+    for (const QByteArray &bytes : files) {
+        writeFileBytes(bytes);
+        RemindOfUpdate(m_effects, m_store);
+        EXPECT_TRUE(m_effects.messages.isEmpty()) << bytes.left(40).toStdString();
+        EXPECT_EQ(fileBytes(), bytes) << bytes.left(40).toStdString();
     }
-}
-
-TEST_F(RemindOfUpdateTest, StoredTextThatDecodesToNothingCountsAsAFirstRun)
-{
-    // Every character decodes below code 0, so nothing is left: the same as no setting at all.
-    writeFileBytes("[Settings]\n" + EncodeSettingText(QStringLiteral("Duration")).toLatin1() + "=\\x1\\x2\n");
-    m_effects.todayValue = QDate(2026, 12, 8);
-    run();
-    EXPECT_TRUE(m_effects.messages.isEmpty());
+    // Text whose every character decodes below code 0 leaves nothing: the same as no setting at all.
+    writeFileBytes(entry + "\\x1\\x2\n");
+    RemindOfUpdate(m_effects, m_store);
     EXPECT_EQ(storedDate(), QStringLiteral("2026-12-08"));
+    EXPECT_TRUE(m_effects.messages.isEmpty());
 }
 
-TEST_F(RemindOfUpdateTest, StoreThatCannotBeReadOrWrittenIsSilent)
+TEST_F(StoreTest, StoreThatCannotBeWrittenIsSilent)
 {
-    // Not a settings file: left untouched, nothing asked.
-    const QByteArray broken("[Settings\n\xff\xfe garbage");
-    writeFileBytes(broken);
-    run();
-    EXPECT_TRUE(m_effects.messages.isEmpty());
-    EXPECT_EQ(fileBytes(), broken);
-
-    // The configuration folder cannot be made: every start is a first run that cannot be remembered.
-    QFile blocker(m_home.filePath(QStringLiteral("blocker")));
+    QFile blocker(m_home.filePath(QStringLiteral("blocker"))); // stands where the folder would have to be made
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName() + QStringLiteral("/config"));
-    SettingsStore nowhere(QStringLiteral("Tintwise"));
-    for (int start = 0; start < 2; ++start)
-        RemindOfUpdate(m_effects, nowhere);
+    EXPECT_FALSE(m_store.write(m_key, QStringLiteral("x")));
+    for (const int start : {1, 2}) {
+        RemindOfUpdate(m_effects, m_store);
+        EXPECT_TRUE(m_effects.messages.isEmpty()) << start;
+    }
+    ASSERT_TRUE(QDir(m_home.path()).mkpath(QStringLiteral("folder/Arcanel/Tintwise.conf"))); // a folder, not a file
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.filePath(QStringLiteral("folder")));
+    EXPECT_FALSE(m_store.write(m_key, QStringLiteral("x")));
+    RemindOfUpdate(m_effects, m_store);
     EXPECT_TRUE(m_effects.messages.isEmpty());
-    EXPECT_TRUE(m_effects.opened.isEmpty());
 }
 
 } // namespace
