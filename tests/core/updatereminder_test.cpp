@@ -90,11 +90,11 @@ protected:
 
 TEST_F(StoreTest, KeysAndValuesThatNeedEscapingComeBackExactlyFromTheFile)
 {
-    QString special;
+    QString awkward;
     for (int code = 1; code <= 255; ++code)
         if (code != '/' && code != '\\') // a key's section separators
-            special.append(QChar(code));
-    const QString texts[] = {special,
+            awkward.append(QChar(code));
+    const QString texts[] = {awkward,
                              QStringLiteral("a=b;c"),
                              QStringLiteral("[Settings]"),
                              QStringLiteral("@Variant(x)"),
