@@ -1,8 +1,11 @@
 #include "shell/app.h"
 
+#include "links/promotion.h"
 #include "reading/draw.h"
 #include "shell/effects.h"
+#include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
+#include "shell/updatereminder.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
@@ -47,8 +50,28 @@ bool App::StartApplication(SingleInstance &instance)
         return false;
     }
     attempt([&] { m_effects.seedRandom(); });
+    attempt([&] {
+        SettingsStore store;
+        RemindOfUpdate(m_effects, store);
+    });
     attempt([&] { mainWindow()->show(); });
+    attempt([&] { CoBrand_Randomize(); });
     return true;
+}
+
+void App::CoBrand_Randomize()
+{
+    m_intCoBrandRandomNumber = CoBrandNumber(m_effects.random());
+    switch (coBrandOfferFor(m_intCoBrandRandomNumber)) {
+    case CoBrandOffer::CoBrand:
+        mainWindow()->coBrandLabel()->raise();
+        break;
+    case CoBrandOffer::FullBrand:
+        mainWindow()->fullBrandLabel()->raise();
+        break;
+    case CoBrandOffer::Unchanged:
+        break;
+    }
 }
 
 MainWindow *App::mainWindow()

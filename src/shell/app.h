@@ -58,6 +58,11 @@ public:
     /// The Refer-A-Friend record, kept for the whole process.
     modTellAFriend &referral() { return m_referral; }
 
+    /// The promotional draw of start-up: brings one of the main window's two offers to the front.
+    /// Only the main window is touched.
+    void CoBrand_Randomize();
+    qint16 intCoBrandRandomNumber() const { return m_intCoBrandRandomNumber; }
+
     SelectionRecord &selection() { return m_selection; }
     /// True once the process end was requested (a test's replacement of the end returns).
     bool hasEnded() const { return m_ended; }
@@ -81,6 +86,7 @@ private:
     QSet<QWidget *> m_unloading;
     bool m_quitting = false;
     bool m_ended = false;
+    qint16 m_intCoBrandRandomNumber = 0;
 };
 
 /// Runs one step of a sequence on its own: a step that fails is skipped and the next one runs.

@@ -28,6 +28,8 @@ public:
     bool askYesNo(const QString &text) override
     {
         messages << QStringLiteral("ask:") + text;
+        if (onAsk)
+            onAsk(text);
         return answerYes;
     }
     void critical(const QString &text) override { messages << QStringLiteral("critical:") + text; }
@@ -49,6 +51,7 @@ public:
     std::function<void(int)> onPause; // runs inside the n-th wait, as a user acting meanwhile
     QStringList messages;
     bool answerYes = false;
+    std::function<void(const QString &)> onAsk; // runs while the question is up, before it is answered
     QList<QUrl> opened;
     int clipboardClears = 0;
     QDate todayValue{2026, 12, 8};
