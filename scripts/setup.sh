@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a Debian machine for Zorvel Tintwise and builds it.
 #   scripts/setup.sh run    install what is missing, build, start the program
-#   scripts/setup.sh test   install what is missing, build, run every test
+#   scripts/setup.sh test   install what is missing, build, run every test, then all again under sanitizers
 # Safe to run again: it installs only missing packages and rebuilds only what changed.
 set -euo pipefail
 
@@ -45,5 +45,11 @@ if [ "$mode" = run ]; then
   exec "$build/ZorvelFreeTintwise"
 fi
 
-cd "$build"
-ctest --output-on-failure -j "$jobs"
+(cd "$build" && ctest --output-on-failure -j "$jobs")
+
+# Everything again under AddressSanitizer and UndefinedBehaviorSanitizer, leaks included.
+asan="$root/build-asan"
+cmake -S "$root" -B "$asan" -DBUILD_TESTING=ON -DTINTWISE_SANITIZE=ON >/dev/null
+cmake --build "$asan" -j "$jobs"
+cd "$asan"
+ctest --output-on-failure -j "$jobs" -E '^(format_check|package_test)$'
