@@ -180,15 +180,16 @@ void MainWindow::buildRitualPanel(QWidget *client)
     welcome->unsetCursor();
     connect(welcome, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
 
-    const auto &catalogue = colourCatalogue();
+    // Names and colours only: the interpretation texts wait for the first reading.
+    const auto &wheel = wheelColours();
     for (int i = 15; i >= 0; --i) {
         const PatchPlace place = kPatchPlaces[i];
         auto *patch = new PictureBox(m_fraOne, QStringLiteral("picColor%1").arg(i),
-                                     twips(place.left, place.top, 1000, 915), QColor(catalogue[i].colour), true);
+                                     twips(place.left, place.top, 1000, 915), QColor(wheel[i].colour), true);
         patch->setProperty("index", i);
         patch->setCursor(handCursor());
         patch->setFocusPolicy(Qt::StrongFocus);
-        patch->setAccessibleName(catalogue[i].name);
+        patch->setAccessibleName(wheel[i].name);
         connect(patch, &PictureBox::clicked, this, [this, i] { emit patchClicked(i); });
         m_picColor[i] = patch;
     }
