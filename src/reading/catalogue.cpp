@@ -13,7 +13,7 @@ QString loadText(int index)
     return QString::fromLatin1(file.readAll());
 }
 
-std::array<ColourEntry, kCatalogueSlots> buildCatalogue()
+std::array<WheelColour, kColourCount> buildWheel()
 {
     struct Fixed
     {
@@ -26,9 +26,18 @@ std::array<ColourEntry, kCatalogueSlots> buildCatalogue()
         {"Orange", 0xFF8000},    {"Yellow", 0xFFFF00},    {"Gold", 0xFFD700},   {"Peach", 0xFFDAB9},
         {"Grey", 0x696969},      {"Brown", 0xA52A2A},     {"White", 0xFFFFFF},  {"Black", 0x000000},
     };
+    std::array<WheelColour, kColourCount> wheel;
+    for (int i = 0; i < kColourCount; ++i)
+        wheel[i] = WheelColour{QString::fromLatin1(fixed[i].name), 0xFF000000u | fixed[i].colour};
+    return wheel;
+}
+
+std::array<ColourEntry, kCatalogueSlots> buildCatalogue()
+{
+    const auto &wheel = wheelColours();
     std::array<ColourEntry, kCatalogueSlots> table;
     for (int i = 0; i < kColourCount; ++i)
-        table[i] = ColourEntry{QString::fromLatin1(fixed[i].name), loadText(i), 0xFF000000u | fixed[i].colour};
+        table[i] = ColourEntry{wheel[i].name, loadText(i), wheel[i].colour};
     return table;
 }
 
@@ -38,6 +47,12 @@ bool validIndex(std::int16_t index)
 }
 
 } // namespace
+
+const std::array<WheelColour, kColourCount> &wheelColours()
+{
+    static const auto wheel = buildWheel();
+    return wheel;
+}
 
 const std::array<ColourEntry, kCatalogueSlots> &colourCatalogue()
 {

@@ -18,7 +18,18 @@ struct ColourEntry
 constexpr int kColourCount = 16;
 constexpr int kCatalogueSlots = 17;
 
+/// The whole catalogue; its first use reads the sixteen interpretation texts.
 const std::array<ColourEntry, kCatalogueSlots> &colourCatalogue();
+
+struct WheelColour
+{
+    QString name;
+    std::uint32_t colour = 0; // 0xAARRGGBB, opaque
+};
+
+/// Names and display colours of the sixteen colours in wheel order, the same as the catalogue's, without
+/// reading any interpretation text: what the colour wheel needs at start-up.
+const std::array<WheelColour, kColourCount> &wheelColours();
 
 /// The outcome of the latest draw, shared by the windows.
 struct SelectionRecord

@@ -53,10 +53,12 @@ AboutWindow::AboutWindow(Effects &effects, QWidget *parent)
     auto *home = makeLinkLabel(this, QStringLiteral("lblHomePage"), twips(1560, 1800, 4650, 195),
                                QStringLiteral("Click here to visit www.arcanelsoftwares.com"), link, kMagenta,
                                Qt::AlignLeft, LabelSize::Auto);
+    home->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
     connect(home, &LinkLabel::clicked, this, [this] { openPage(PageKey::HomePage); });
     auto *details =
         makeLinkLabel(this, QStringLiteral("Label5"), twips(3600, 3120, 2610, 195),
                       QStringLiteral("Click here for more details"), link, kMagenta, Qt::AlignLeft, LabelSize::Auto);
+    details->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
     connect(details, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
     makeLabel(this, QStringLiteral("Label6"), twips(240, 2280, 5775, 675),
               QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get "

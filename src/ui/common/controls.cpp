@@ -1,5 +1,8 @@
 #include "ui/common/controls.h"
 
+#include "links/sitelinks.h"
+
+#include <QAccessibleWidget>
 #include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -24,6 +27,97 @@ constexpr int kHand2HotY = 1;
 int px(int twipValue)
 {
     return int(std::lround(twipValue / 15.0));
+}
+
+/// A label's text as a screen reader should say it: one run of spaces, and "&" in words.
+QString spokenText(const QString &text)
+{
+    return QString(text).replace(QLatin1Char('&'), QStringLiteral(" and ")).simplified();
+}
+
+/// Screen readers' view of the clickable controls that are drawn by hand: the toolkit knows a label and a
+/// plain widget, not a link or a colour patch that can be chosen.
+class HandDrawnAccessible : public QAccessibleWidget
+{
+public:
+    explicit HandDrawnAccessible(QWidget *widget)
+        : QAccessibleWidget(widget)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        if (qobject_cast<const LinkLabel *>(widget()))
+            return QAccessible::Link;
+        if (auto *box = qobject_cast<const PictureBox *>(widget()))
+            return box->accessibleRole();
+        return QAccessibleWidget::role();
+    }
+
+    QString text(QAccessible::Text kind) const override
+    {
+        if (kind == QAccessible::Name && widget()->accessibleName().isEmpty()) {
+            if (auto *label = qobject_cast<const LinkLabel *>(widget()))
+                return spokenText(label->text());
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = role() == QAccessible::Link;
+        return state;
+    }
+
+    QStringList actionNames() const override
+    {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (clickable())
+            names.prepend(pressAction());
+        return names;
+    }
+
+    void doAction(const QString &action) override
+    {
+        if (action != pressAction() || !clickable()) {
+            QAccessibleWidget::doAction(action);
+            return;
+        }
+        if (!widget()->isEnabled())
+            return;
+        if (auto *label = qobject_cast<LinkLabel *>(widget()))
+            emit label->clicked();
+        else if (auto *box = qobject_cast<PictureBox *>(widget()))
+            emit box->clicked();
+    }
+
+private:
+    bool clickable() const
+    {
+        const QAccessible::Role r = role();
+        return r == QAccessible::Link || r == QAccessible::Button;
+    }
+};
+
+QAccessibleInterface *handDrawnControl(const QString &className, QObject *object)
+{
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className()) ||
+        className == QLatin1String(PictureBox::staticMetaObject.className()))
+        return new HandDrawnAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// Before the first screen reader asks about one of these controls: the toolkit keeps the first answer.
+void installHandDrawnAccessibility()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(handDrawnControl);
+        return true;
+    }();
+    Q_UNUSED(installed);
 }
 
 } // namespace
@@ -164,6 +258,7 @@ PictureBox::PictureBox(
     , m_background(background)
     , m_border(border)
 {
+    installHandDrawnAccessibility();
     setObjectName(name);
     setGeometry(geometry);
 }
@@ -289,6 +384,12 @@ QLabel *makeLabel(QWidget *parent,
     return label;
 }
 
+LinkLabel::LinkLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    installHandDrawnAccessibility();
+}
+
 void LinkLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     QLabel::mouseReleaseEvent(event);
@@ -310,6 +411,26 @@ LinkLabel *makeLinkLabel(QWidget *parent,
     setUpLabel(label, name, geometry, caption, font, colour, alignment, size);
     label->setCursor(handCursor(cursor));
     return label;
+}
+
+QString linkDescription(const QString &pageKey)
+{
+    struct Page
+    {
+        const char *key;
+        const char *what;
+    };
+    static constexpr Page pages[] = {
+        {PageKey::HomePage, "Zorvel Tintwise home page"},
+        {PageKey::FullyBranded, "page on fully branded editions"},
+        {PageKey::CoBrand, "page on co-branding"},
+        {PageKey::ArcanelSoftwares, "Arcanel home page"},
+    };
+    for (const Page &page : pages) {
+        if (pageKey == QLatin1String(page.key))
+            return QStringLiteral("Opens the %1 in your browser").arg(QLatin1String(page.what));
+    }
+    return QStringLiteral("Opens a page of the maker's web site in your browser");
 }
 
 QPushButton *makeButton(QWidget *parent,
@@ -342,6 +463,8 @@ WaitStrip buildWaitStrip(QWidget *container, const QRect &geometry)
     strip.pi =
         makeLabel(strip.picMessage, QStringLiteral("pi"), twips(120, 120, 1545, 270).translated(inside),
                   QStringLiteral("Please Wait"), verdana(12, true), QColor(0xFF0000), Qt::AlignLeft, LabelSize::Auto);
+    strip.picMessage->setAccessibleName(strip.pi->text());
+    strip.picMessage->setAccessibleRole(QAccessible::Notification);
     const int lefts[4] = {1800, 2120, 2440, 2760};
     for (int i = 0; i < 4; ++i) {
         strip.marks[i] = new Shape(strip.picMessage, QStringLiteral("shp%1").arg(i + 1),

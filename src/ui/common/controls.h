@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QColor>
 #include <QFont>
 #include <QFrame>
@@ -79,6 +80,11 @@ public:
     void setPixmap(const QPixmap &pixmap);
     QColor background() const { return m_background; }
 
+    /// What screen readers take it for: a picture unless told otherwise. As a Button their press action
+    /// clicks it.
+    void setAccessibleRole(QAccessible::Role role) { m_role = role; }
+    QAccessible::Role accessibleRole() const { return m_role; }
+
 signals:
     void clicked();
 
@@ -95,6 +101,7 @@ private:
     bool m_border;
     bool m_pressed = false;
     QPixmap m_pixmap;
+    QAccessible::Role m_role = QAccessible::Graphic;
 };
 
 /// One of the small red marks of a wait strip.
@@ -126,12 +133,13 @@ QLabel *makeLabel(QWidget *parent,
                   Qt::Alignment alignment,
                   LabelSize size);
 
-/// A clickable label (links and offers); shows the given hand cursor.
+/// A clickable label (links and offers); shows the given hand cursor. Screen readers see a link named by
+/// its text, which their press action clicks; it stays out of the tab order.
 class LinkLabel : public QLabel
 {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    explicit LinkLabel(QWidget *parent = nullptr);
 
 signals:
     void clicked();
@@ -150,6 +158,9 @@ LinkLabel *makeLinkLabel(QWidget *parent,
                          LabelSize size,
                          Cursor cursor = Cursor::Hand16);
 
+/// What a click on a link to the site page `pageKey` does, as screen readers describe the link.
+QString linkDescription(const QString &pageKey);
+
 /// A push button whose face colour shows (the design's graphical buttons).
 QPushButton *makeButton(QWidget *parent,
                         const QString &name,
@@ -158,7 +169,8 @@ QPushButton *makeButton(QWidget *parent,
                         const QFont &font,
                         const QColor &face = {});
 
-/// "Please Wait" with its four marks, as both reading windows show it while they wait.
+/// "Please Wait" with its four marks, as both reading windows show it while they wait. Screen readers take
+/// the strip for a notification named "Please Wait".
 struct WaitStrip
 {
     PictureBox *picMessage = nullptr;

@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/effects.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QWidget>
 
@@ -24,6 +25,12 @@ bool playWaitAnimation(Effects &effects,
     if (bringToFront)
         attempt(bringToFront);
     attempt([&] { strip.picMessage->show(); });
+    // Screen readers say "Please Wait": on some desktops the strip's coming up as a notification is
+    // announced, on others only an alert is.
+    attempt([&] {
+        QAccessibleEvent alert(strip.picMessage, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alert);
+    });
     for (Shape *mark : strip.marks) {
         attempt([&] { mark->show(); });
         attempt([&] { effects.pause(1); });

@@ -12,10 +12,10 @@ class Effects;
 
 /**
  * The four-second "Please Wait" both reading windows play: hides the four marks, shows `panel` (then runs
- * `bringToFront`, when given) and the strip, shows one mark per one-second pause, then hides the strip and the
- * panel. The pauses run window events, so anything may happen meanwhile: after every pause the routine returns
- * false at once, touching no control, when the panel has been deleted or `carryOn` says no. Returns true when
- * the animation ran to its end. The strip's controls must lie inside `panel`.
+ * `bringToFront`, when given) and the strip, which it announces to screen readers, shows one mark per one-second
+ * pause, then hides the strip and the panel. The pauses run window events, so anything may happen meanwhile:
+ * after every pause the routine returns false at once, touching no control, when the panel has been deleted or
+ * `carryOn` says no. Returns true when the animation ran to its end. The strip's controls must lie inside `panel`.
  */
 bool playWaitAnimation(Effects &effects,
                        QWidget *panel,

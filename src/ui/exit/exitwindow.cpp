@@ -91,10 +91,12 @@ ExitWindow::ExitWindow(Effects &effects, modTellAFriend &record, QWidget *parent
     checkPal.setColor(QPalette::ButtonText, QColor(0x00, 0x00, 0xC0));
     m_check1->setPalette(checkPal);
     m_check1->setCursor(handCursor());
+    m_check1->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
     connect(m_check1, &QPushButton::clicked, this, &ExitWindow::checkClicked);
 
     m_cmdClose =
         makeButton(this, QStringLiteral("cmdClose"), twips(6000, 2760, 1245, 375), QStringLiteral("E&xit"), font());
+    m_cmdClose->setAccessibleDescription(QStringLiteral("Ends Zorvel Tintwise"));
     connect(m_cmdClose, &QPushButton::clicked, this, &ExitWindow::exitRequested);
 
     buildReferralForm();
@@ -124,6 +126,7 @@ void ExitWindow::buildReferralForm()
     m_txtName = lineEdit("txtName", twips(85, 360, 3375, 285));
     m_cmdSubmit = makeButton(frame, QStringLiteral("cmdSubmit"), twips(1920, 1080, 3375, 285),
                              QStringLiteral("Refer A Friend &Now"), verdana(8.25, true));
+    m_cmdSubmit->setAccessibleDescription(QStringLiteral("Opens the recommendation to your friend in your browser"));
     connect(m_cmdSubmit, &QPushButton::clicked, this, &ExitWindow::submit);
     m_txtEmail = lineEdit("txtEmail", twips(3600, 360, 3375, 285));
     m_txtFriendEmail = lineEdit("txtFriendEmail", twips(3600, 720, 3375, 285));
@@ -139,6 +142,12 @@ void ExitWindow::buildReferralForm()
     // A Tab typed into an unseen field must not trap the keyboard there.
     m_txtMessage->setTabChangesFocus(true);
 
+    // The fields show their meaning as their text, which the user replaces: screen readers get a fixed name.
+    m_txtName->setAccessibleName(QStringLiteral("Your name"));
+    m_txtEmail->setAccessibleName(QStringLiteral("Your e-mail address"));
+    m_txtMessage->setAccessibleName(QStringLiteral("Your message"));
+    m_txtFriendName->setAccessibleName(QStringLiteral("Friend's name"));
+    m_txtFriendEmail->setAccessibleName(QStringLiteral("Friend's e-mail address"));
     watchField(m_txtName, kYourName);
     watchField(m_txtEmail, kYourEmail);
     watchField(m_txtMessage, kYourMessage);
@@ -159,6 +168,7 @@ void ExitWindow::buildFamilyPanel()
     auto *home = makeLinkLabel(frame, QStringLiteral("lblGoToHome"), twips(75, 4250, 3585, 210),
                                QStringLiteral("Click Here To Visit Arcanel"), verdana(9, true, true),
                                QColor(0xFF, 0xFF, 0x00), Qt::AlignLeft, LabelSize::Auto);
+    home->setAccessibleDescription(linkDescription(QLatin1String(PageKey::ArcanelSoftwares)));
     connect(home, &LinkLabel::clicked, this,
             [this] { OpenSitePage(m_effects, QLatin1String(PageKey::ArcanelSoftwares)); });
 }

@@ -114,6 +114,7 @@ void MainWindow::buildBanner(QWidget *client)
     auto *banner = new Frame(client, QStringLiteral("Frame2"), twips(0, 0, 9420, 615), kPurple);
     auto *ad = makeLinkLabel(banner, QStringLiteral("Label61"), twips(157, 120, 9120, 585), kForumAdvert,
                              verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
+    ad->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
     connect(ad, &LinkLabel::clicked, this, [this] { openPage(PageKey::HomePage); });
 }
 
@@ -131,6 +132,8 @@ void MainWindow::buildFooter(QWidget *client)
         pal.setColor(QPalette::Window, kPurple);
         offer->setPalette(pal);
     }
+    m_lblCobrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::CoBrand)));
+    m_lblFullBrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
     connect(m_lblCobrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::CoBrand); });
     connect(m_lblFullBrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
 
@@ -178,17 +181,21 @@ void MainWindow::buildRitualPanel(QWidget *client)
                                                  "problems! Just follow the instructions and get your answers."),
                                   bold, QColor(0x00FFFF), Qt::AlignHCenter, LabelSize::Wrap);
     welcome->unsetCursor();
+    welcome->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
     connect(welcome, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
 
-    const auto &catalogue = colourCatalogue();
+    // Names and colours only: the interpretation texts wait for the first reading.
+    const auto &wheel = wheelColours();
     for (int i = 15; i >= 0; --i) {
         const PatchPlace place = kPatchPlaces[i];
         auto *patch = new PictureBox(m_fraOne, QStringLiteral("picColor%1").arg(i),
-                                     twips(place.left, place.top, 1000, 915), QColor(catalogue[i].colour), true);
+                                     twips(place.left, place.top, 1000, 915), QColor(wheel[i].colour), true);
         patch->setProperty("index", i);
         patch->setCursor(handCursor());
         patch->setFocusPolicy(Qt::StrongFocus);
-        patch->setAccessibleName(catalogue[i].name);
+        patch->setAccessibleName(wheel[i].name);
+        patch->setAccessibleDescription(QStringLiteral("Colour patch: choose it to get your reading"));
+        patch->setAccessibleRole(QAccessible::Button);
         connect(patch, &PictureBox::clicked, this, [this, i] { emit patchClicked(i); });
         m_picColor[i] = patch;
     }
@@ -199,6 +206,10 @@ void MainWindow::buildRitualPanel(QWidget *client)
     m_cmbNumber->setFont(bold);
     m_cmbNumber->setEditable(false);
     m_cmbNumber->setAccessibleName(QStringLiteral("Number"));
+    m_cmbNumber->setAccessibleDescription(QStringLiteral("The number from 1 to 24 you thought of"));
+    // Some screen readers name a drop-down list by the label it belongs to and read its choice as the name.
+    if (auto *choose = m_fraOne->findChild<QLabel *>(QStringLiteral("Label1"), Qt::FindDirectChildrenOnly))
+        choose->setBuddy(m_cmbNumber);
 
     m_fraWait = new Frame(m_fraOne, QStringLiteral("fraWait"), twips(4080, 360, 5175, 5175), kDarkGrey,
                           Frame::Border::Flat, QStringLiteral("Frame6"));

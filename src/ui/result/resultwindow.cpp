@@ -59,10 +59,12 @@ void setCaption(QLabel *label, const QString &caption)
         label->adjustSize();
 }
 
-QPlainTextEdit *makeDescriptionBox(QWidget *parent, const char *name, const QRect &geometry)
+/// `heading` names the box for screen readers: the caption of the heading above it.
+QPlainTextEdit *makeDescriptionBox(QWidget *parent, const char *name, const QRect &geometry, const char *heading)
 {
     auto *box = new QPlainTextEdit(parent);
     box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(QLatin1String(heading));
     box->setGeometry(geometry);
     // Locked: the user scrolls, selects and copies, but cannot edit.
     box->setReadOnly(true);
@@ -147,6 +149,10 @@ ResultWindow::ResultWindow(Effects &effects, QWidget *parent)
     m_fraCoosenColor = m_day.frame;
     m_fraSolutionColor = m_solution.frame;
     m_fraProblemColor = m_problem.frame;
+    // The two "Next" buttons share a caption; what they bring up tells them apart.
+    m_day.button->setAccessibleDescription(QStringLiteral("Shows your problem colour"));
+    m_problem.button->setAccessibleDescription(QStringLiteral("Shows your solution colour"));
+    m_solution.button->setAccessibleDescription(QStringLiteral("Shows all three colours together"));
     buildWaitPanel(client);
     buildFooter(client);
     buildBanner(client);
@@ -218,6 +224,7 @@ void ResultWindow::buildBanner(QWidget *client)
     m_frame2 = new Frame(client, QStringLiteral("Frame2"), twips(0, 0, 9420, 735), kPurple);
     auto *ad = makeLinkLabel(m_frame2, QStringLiteral("Label61"), twips(150, 160, 9120, 585), kForumAdvert,
                              verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
+    ad->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
     connect(ad, &LinkLabel::clicked, this, [this] { openPage(PageKey::HomePage); });
 }
 
@@ -235,6 +242,8 @@ void ResultWindow::buildFooter(QWidget *client)
         pal.setColor(QPalette::Window, kPurple);
         offer->setPalette(pal);
     }
+    m_lblCobrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::CoBrand)));
+    m_lblFullBrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
     connect(m_lblCobrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::CoBrand); });
     connect(m_lblFullBrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
 
@@ -243,6 +252,7 @@ void ResultWindow::buildFooter(QWidget *client)
                            buttonFont, kButtonFace);
     m_cmdExit = makeButton(m_frame5, QStringLiteral("cmdExit"), twips(7200, 240, 1020, 465), QStringLiteral("&Exit"),
                            buttonFont, kButtonFace);
+    m_cmdBack->setAccessibleDescription(QStringLiteral("Back to the colour wheel for another reading"));
     connect(m_cmdBack, &QPushButton::clicked, this, &ResultWindow::backRequested);
     connect(m_cmdExit, &QPushButton::clicked, this, &ResultWindow::close);
 }
@@ -270,6 +280,7 @@ void ResultWindow::buildShowAllPanel(QWidget *client)
                                      QStringLiteral("Your Color of the Day is"), headingFont(), kHeadingYellow,
                                      Qt::AlignLeft, LabelSize::Auto);
     dayHeading->unsetCursor();
+    dayHeading->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
     connect(dayHeading, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
     m_lblShowAllDayColor = makeNameLabel(m_frmShowAll, "lblShowAllDayColor", twips(3000, 240, 1260, 240));
     makeHeading(m_frmShowAll, "Label5", twips(240, 600, 1650, 195), "About Your Color");
@@ -279,11 +290,12 @@ void ResultWindow::buildShowAllPanel(QWidget *client)
     m_lblShowAllProblemColor = makeNameLabel(m_frmShowAll, "lblShowAllProblemColor", twips(7320, 240, 1725, 240));
     makeHeading(m_frmShowAll, "Label14", twips(4800, 600, 2520, 195), "About Your Problem Color");
     makeHeading(m_frmShowAll, "Label15", twips(4800, 240, 2115, 195), "Your Problem Color is");
-    m_txtShowAllDayColorDesc = makeDescriptionBox(m_frmShowAll, "txtShowAllDayColorDesc", twips(240, 840, 4335, 1095));
-    m_txtShowAllSolutionColorDesc =
-        makeDescriptionBox(m_frmShowAll, "txtShowAllSolutionColorDesc", twips(240, 2760, 8895, 1095));
-    m_txtShowAllProblemColorDesc =
-        makeDescriptionBox(m_frmShowAll, "txtShowAllProblemColorDesc", twips(4800, 840, 4335, 1095));
+    m_txtShowAllDayColorDesc =
+        makeDescriptionBox(m_frmShowAll, "txtShowAllDayColorDesc", twips(240, 840, 4335, 1095), "About Your Color");
+    m_txtShowAllSolutionColorDesc = makeDescriptionBox(m_frmShowAll, "txtShowAllSolutionColorDesc",
+                                                       twips(240, 2760, 8895, 1095), "About Your Solution Color");
+    m_txtShowAllProblemColorDesc = makeDescriptionBox(m_frmShowAll, "txtShowAllProblemColorDesc",
+                                                      twips(4800, 840, 4335, 1095), "About Your Problem Color");
 
     // The texts are the maker's: every change and every mouse event over a box empties the clipboard.
     int i = 0;
