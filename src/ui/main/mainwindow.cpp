@@ -4,6 +4,7 @@
 #include "reading/catalogue.h"
 #include "shell/effects.h"
 #include "ui/common/keyrouter.h"
+#include "ui/common/sitebands.h"
 #include "ui/common/texts.h"
 #include "ui/common/waitanimation.h"
 
@@ -18,9 +19,7 @@
 namespace tintwise {
 namespace {
 
-const QColor kPurple(0x80, 0x00, 0x80);
 const QColor kDarkGrey(0x40, 0x40, 0x40);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
 
 struct PatchPlace
 {
@@ -40,25 +39,11 @@ MainWindow::MainWindow(Effects &effects, QWidget *parent)
     : QMainWindow(parent)
     , m_effects(effects)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(kWindowCaption);
-    setWindowIcon(applicationIcon());
-    setWindowFlags(fixedWindowFlags());
-    setFont(verdana(8.25, false));
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsSize(9435, 7590));
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, kDarkGrey);
-    client->setPalette(pal);
-    client->setAutoFillBackground(true);
-    setCentralWidget(client);
+    QWidget *client = setUpReadingWindow(this, QStringLiteral("frmMain"), twipsSize(9435, 7590));
 
     // Created back to front: later siblings lie in front.
     buildRitualPanel(client);
-    buildFooter(client);
-    buildBanner(client);
+    buildBands(client);
     buildMenus();
     buildTabOrder();
     fillNumberChooser();
@@ -81,64 +66,21 @@ void MainWindow::buildMenus()
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &MainWindow::close);
 
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction *online = help->addAction(QStringLiteral("&Online Help"));
-    online->setObjectName(QStringLiteral("mnuOnline"));
-    connect(online, &QAction::triggered, this, [this] { openPage(PageKey::HelpWebPage); });
-    QAction *visit = help->addAction(QStringLiteral("&Visit Us Online"));
-    visit->setObjectName(QStringLiteral("mnuVisit"));
-    connect(visit, &QAction::triggered, this, [this] { openPage(PageKey::HomePage); });
-    help->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-    QAction *update = help->addAction(QStringLiteral("Check for Software &Update"));
-    update->setObjectName(QStringLiteral("mnuUpdate"));
-    connect(update, &QAction::triggered, this, [this] { openPage(PageKey::DownloadWebPage); });
-    help->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-    QAction *about = help->addAction(QStringLiteral("&About Software"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
-
-    QAction *donate = bar->addAction(QStringLiteral("&Donate"));
-    donate->setObjectName(QStringLiteral("mnuDonate"));
-    connect(donate, &QAction::triggered, this, [this] { openPage(PageKey::Donate); });
-
-    // Stored switched off; nothing switches it on.
-    m_mnuMakeMoneyOnline = bar->addAction(QStringLiteral("Make Money &Online"));
-    m_mnuMakeMoneyOnline->setObjectName(QStringLiteral("mnuMakeMoneyOnline"));
-    m_mnuMakeMoneyOnline->setEnabled(false);
-    connect(m_mnuMakeMoneyOnline, &QAction::triggered, this, [this] { openPage(PageKey::FullyBranded); });
+    addSiteMenus(bar, m_effects,
+                 {QStringLiteral("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")},
+                 [this] { emit aboutRequested(); });
 }
 
-void MainWindow::buildBanner(QWidget *client)
+void MainWindow::buildBands(QWidget *client)
 {
-    auto *banner = new Frame(client, QStringLiteral("Frame2"), twips(0, 0, 9420, 615), kPurple);
-    auto *ad = makeLinkLabel(banner, QStringLiteral("Label61"), twips(157, 120, 9120, 585), kForumAdvert,
-                             verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
-    ad->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
-    connect(ad, &LinkLabel::clicked, this, [this] { openPage(PageKey::HomePage); });
-}
-
-void MainWindow::buildFooter(QWidget *client)
-{
-    auto *footer = new Frame(client, QStringLiteral("Frame5"), twips(0, 6720, 9420, 855), kPurple);
-    const QFont offerFont = verdana(8.25, true, true);
-    m_lblFullBrand = makeLinkLabel(footer, QStringLiteral("lblFullBrand"), twips(120, 160, 6225, 615), kFullBrandOffer,
-                                   offerFont, kWhite, Qt::AlignLeft, LabelSize::Wrap);
-    m_lblCobrand = makeLinkLabel(footer, QStringLiteral("lblCobrand"), twips(120, 165, 6225, 615), kCoBrandOffer,
-                                 offerFont, kWhite, Qt::AlignLeft, LabelSize::Wrap, Cursor::Hand2);
-    for (QLabel *offer : {static_cast<QLabel *>(m_lblFullBrand), static_cast<QLabel *>(m_lblCobrand)}) {
-        offer->setAutoFillBackground(true); // opaque: only the front offer can be seen
-        QPalette pal = offer->palette();
-        pal.setColor(QPalette::Window, kPurple);
-        offer->setPalette(pal);
-    }
-    m_lblCobrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::CoBrand)));
-    m_lblFullBrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
-    connect(m_lblCobrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::CoBrand); });
-    connect(m_lblFullBrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
-
-    m_cmdExit = makeButton(footer, QStringLiteral("cmdExit"), twips(8040, 240, 1260, 465), QStringLiteral("&Exit"),
-                           verdana(8.25, true), QColor(0xC0, 0xC0, 0xC0));
+    const Bands bands =
+        buildPromotionBands(client, m_effects,
+                            {twips(0, 0, 9420, 615), twips(157, 120, 9120, 585), twips(0, 6720, 9420, 855),
+                             twips(120, 160, 6225, 615), twips(120, 165, 6225, 615)});
+    m_lblCobrand = bands.coBrand;
+    m_lblFullBrand = bands.fullBrand;
+    m_cmdExit = makeButton(bands.footer, QStringLiteral("cmdExit"), twips(8040, 240, 1260, 465),
+                           QStringLiteral("&Exit"), verdana(8.25, true), QColor(0xC0, 0xC0, 0xC0));
     connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::close);
 }
 

@@ -45,8 +45,7 @@ protected:
 
 private:
     void buildMenus();
-    void buildBanner(QWidget *client);
-    void buildFooter(QWidget *client);
+    void buildBands(QWidget *client);
     void buildRitualPanel(QWidget *client);
     void buildTabOrder();
     void fillNumberChooser();
@@ -61,7 +60,6 @@ private:
     QPushButton *m_cmdExit = nullptr;
     LinkLabel *m_lblCobrand = nullptr;
     LinkLabel *m_lblFullBrand = nullptr;
-    QAction *m_mnuMakeMoneyOnline = nullptr;
 };
 
 } // namespace tintwise

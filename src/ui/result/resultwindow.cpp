@@ -5,6 +5,7 @@
 #include "shell/app.h"
 #include "shell/effects.h"
 #include "ui/common/keyrouter.h"
+#include "ui/common/sitebands.h"
 #include "ui/common/texts.h"
 #include "ui/common/waitanimation.h"
 
@@ -22,7 +23,6 @@
 namespace tintwise {
 namespace {
 
-const QColor kPurple(0x80, 0x00, 0x80);
 const QColor kDarkGrey(0x40, 0x40, 0x40);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QColor kHeadingYellow(0xFF, 0xFF, 0x80);
@@ -101,20 +101,7 @@ ResultWindow::ResultWindow(Effects &effects, QWidget *parent)
     : QMainWindow(parent)
     , m_effects(effects)
 {
-    setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(kWindowCaption);
-    setWindowIcon(applicationIcon());
-    setWindowFlags(fixedWindowFlags());
-    setFont(verdana(8.25, false));
-
-    auto *client = new QWidget(this);
-    client->setObjectName(QStringLiteral("client"));
-    client->setFixedSize(twipsSize(9420, 5640));
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, kDarkGrey);
-    client->setPalette(pal);
-    client->setAutoFillBackground(true);
-    setCentralWidget(client);
+    QWidget *client = setUpReadingWindow(this, QStringLiteral("frmDisplay"), twipsSize(9420, 5640));
 
     // Created back to front: later siblings lie in front. The panels share one rectangle.
     buildShowAllPanel(client);
@@ -154,8 +141,7 @@ ResultWindow::ResultWindow(Effects &effects, QWidget *parent)
     m_problem.button->setAccessibleDescription(QStringLiteral("Shows your solution colour"));
     m_solution.button->setAccessibleDescription(QStringLiteral("Shows all three colours together"));
     buildWaitPanel(client);
-    buildFooter(client);
-    buildBanner(client);
+    buildBands(client);
     buildMenus();
     buildTabOrder();
 
@@ -191,61 +177,21 @@ void ResultWindow::buildMenus()
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &ResultWindow::close);
 
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction *online = help->addAction(QStringLiteral("&Online Help"));
-    online->setObjectName(QStringLiteral("mnuOnline"));
-    connect(online, &QAction::triggered, this, [this] { openPage(PageKey::HelpWebPage); });
-    QAction *visit = help->addAction(QStringLiteral("&Visit Us Online"));
-    visit->setObjectName(QStringLiteral("mnuVisit"));
-    connect(visit, &QAction::triggered, this, [this] { openPage(PageKey::HomePage); });
-    help->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
-    QAction *update = help->addAction(QStringLiteral("&Check for Software Update"));
-    update->setObjectName(QStringLiteral("mnuUpdate"));
-    connect(update, &QAction::triggered, this, [this] { openPage(PageKey::DownloadWebPage); });
-    help->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
-    QAction *about = help->addAction(QStringLiteral("&About Software"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    connect(about, &QAction::triggered, this, &ResultWindow::aboutRequested);
-
-    QAction *donate = bar->addAction(QStringLiteral("&Donate"));
-    donate->setObjectName(QStringLiteral("mnuDonate"));
-    connect(donate, &QAction::triggered, this, [this] { openPage(PageKey::Donate); });
-
-    // Stored switched off; nothing switches it on.
-    QAction *money = bar->addAction(QStringLiteral("Make Money &Online"));
-    money->setObjectName(QStringLiteral("mnuMakeMoneyOnline"));
-    money->setEnabled(false);
-    connect(money, &QAction::triggered, this, [this] { openPage(PageKey::FullyBranded); });
+    addSiteMenus(
+        bar, m_effects,
+        {QStringLiteral("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")},
+        [this] { emit aboutRequested(); });
 }
 
-void ResultWindow::buildBanner(QWidget *client)
+void ResultWindow::buildBands(QWidget *client)
 {
-    m_frame2 = new Frame(client, QStringLiteral("Frame2"), twips(0, 0, 9420, 735), kPurple);
-    auto *ad = makeLinkLabel(m_frame2, QStringLiteral("Label61"), twips(150, 160, 9120, 585), kForumAdvert,
-                             verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
-    ad->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
-    connect(ad, &LinkLabel::clicked, this, [this] { openPage(PageKey::HomePage); });
-}
-
-void ResultWindow::buildFooter(QWidget *client)
-{
-    m_frame5 = new Frame(client, QStringLiteral("Frame5"), twips(0, 4800, 9420, 855), kPurple);
-    const QFont offerFont = verdana(8.25, true, true);
-    m_lblFullBrand = makeLinkLabel(m_frame5, QStringLiteral("lblFullBrand"), twips(120, 160, 5985, 615),
-                                   kFullBrandOffer, offerFont, kWhite, Qt::AlignLeft, LabelSize::Wrap);
-    m_lblCobrand = makeLinkLabel(m_frame5, QStringLiteral("lblCobrand"), twips(120, 160, 5985, 615), kCoBrandOffer,
-                                 offerFont, kWhite, Qt::AlignLeft, LabelSize::Wrap, Cursor::Hand2);
-    for (QLabel *offer : {static_cast<QLabel *>(m_lblFullBrand), static_cast<QLabel *>(m_lblCobrand)}) {
-        offer->setAutoFillBackground(true); // opaque: only the front offer can be seen
-        QPalette pal = offer->palette();
-        pal.setColor(QPalette::Window, kPurple);
-        offer->setPalette(pal);
-    }
-    m_lblCobrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::CoBrand)));
-    m_lblFullBrand->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
-    connect(m_lblCobrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::CoBrand); });
-    connect(m_lblFullBrand, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
+    const Bands bands =
+        buildPromotionBands(client, m_effects,
+                            {twips(0, 0, 9420, 735), twips(150, 160, 9120, 585), twips(0, 4800, 9420, 855),
+                             twips(120, 160, 5985, 615), twips(120, 160, 5985, 615)});
+    m_frame5 = bands.footer;
+    m_lblCobrand = bands.coBrand;
+    m_lblFullBrand = bands.fullBrand;
 
     const QFont buttonFont = verdana(8.25, true);
     m_cmdBack = makeButton(m_frame5, QStringLiteral("cmdBack"), twips(8280, 240, 1020, 465), QStringLiteral("&Back"),

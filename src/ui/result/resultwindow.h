@@ -62,8 +62,7 @@ private:
     struct ColourPanelDesign;
 
     void buildMenus();
-    void buildBanner(QWidget *client);
-    void buildFooter(QWidget *client);
+    void buildBands(QWidget *client);
     ColourPanel buildColourPanel(QWidget *client, const ColourPanelDesign &design);
     void buildShowAllPanel(QWidget *client);
     void buildWaitPanel(QWidget *client);
@@ -75,7 +74,6 @@ private:
     void cmdShowAll_Click();
 
     Effects &m_effects;
-    Frame *m_frame2 = nullptr;
     Frame *m_frame5 = nullptr;
     Frame *m_fraMsg = nullptr;
     WaitStrip m_wait;

@@ -1,0 +1,101 @@
+#include "ui/common/sitebands.h"
+
+#include "links/sitelinks.h"
+#include "ui/common/controls.h"
+#include "ui/common/texts.h"
+
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace tintwise {
+namespace {
+
+const QColor kPurple(0x80, 0x00, 0x80);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+
+void opensPage(LinkLabel *label, Effects &effects, const char *pageKey)
+{
+    label->setAccessibleDescription(linkDescription(QLatin1String(pageKey)));
+    QObject::connect(label, &LinkLabel::clicked, label,
+                     [&effects, pageKey] { OpenSitePage(effects, QLatin1String(pageKey)); });
+}
+
+QAction *addPageAction(QWidget *menu, Effects &effects, const QString &caption, const char *name, const char *pageKey)
+{
+    auto *action = new QAction(caption, menu);
+    action->setObjectName(QLatin1String(name));
+    QObject::connect(action, &QAction::triggered, menu,
+                     [&effects, pageKey] { OpenSitePage(effects, QLatin1String(pageKey)); });
+    menu->addAction(action);
+    return action;
+}
+
+} // namespace
+
+QWidget *setUpReadingWindow(QMainWindow *window, const QString &name, const QSize &clientSize)
+{
+    window->setObjectName(name);
+    window->setWindowTitle(kWindowCaption);
+    window->setWindowIcon(applicationIcon());
+    window->setWindowFlags(fixedWindowFlags());
+    window->setFont(verdana(8.25, false));
+
+    auto *client = new QWidget(window);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(clientSize);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
+    client->setPalette(pal);
+    client->setAutoFillBackground(true);
+    window->setCentralWidget(client);
+    return client;
+}
+
+Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &design)
+{
+    Bands bands;
+    // Footer first: the banner is listed first and lies in front.
+    bands.footer = new Frame(client, QStringLiteral("Frame5"), design.footer, kPurple);
+    const QFont offerFont = verdana(8.25, true, true);
+    bands.fullBrand = makeLinkLabel(bands.footer, QStringLiteral("lblFullBrand"), design.fullBrand, kFullBrandOffer,
+                                    offerFont, kWhite, Qt::AlignLeft, LabelSize::Wrap);
+    bands.coBrand = makeLinkLabel(bands.footer, QStringLiteral("lblCobrand"), design.coBrand, kCoBrandOffer, offerFont,
+                                  kWhite, Qt::AlignLeft, LabelSize::Wrap, Cursor::Hand2);
+    for (LinkLabel *offer : {bands.fullBrand, bands.coBrand}) {
+        offer->setAutoFillBackground(true); // opaque: only the front offer can be seen
+        QPalette pal = offer->palette();
+        pal.setColor(QPalette::Window, kPurple);
+        offer->setPalette(pal);
+    }
+    opensPage(bands.coBrand, effects, PageKey::CoBrand);
+    opensPage(bands.fullBrand, effects, PageKey::FullyBranded);
+
+    bands.banner = new Frame(client, QStringLiteral("Frame2"), design.banner, kPurple);
+    auto *advert = makeLinkLabel(bands.banner, QStringLiteral("Label61"), design.advert, kForumAdvert,
+                                 verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
+    opensPage(advert, effects, PageKey::HomePage);
+    return bands;
+}
+
+void addSiteMenus(QMenuBar *bar, Effects &effects, const HelpMenuNames &names, const std::function<void()> &about)
+{
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addPageAction(help, effects, QStringLiteral("&Online Help"), "mnuOnline", PageKey::HelpWebPage);
+    addPageAction(help, effects, QStringLiteral("&Visit Us Online"), "mnuVisit", PageKey::HomePage);
+    help->addSeparator()->setObjectName(names.firstSeparator);
+    addPageAction(help, effects, names.updateCaption, "mnuUpdate", PageKey::DownloadWebPage);
+    help->addSeparator()->setObjectName(names.secondSeparator);
+    QAction *aboutAction = help->addAction(QStringLiteral("&About Software"));
+    aboutAction->setObjectName(QStringLiteral("mnuAbout"));
+    QObject::connect(aboutAction, &QAction::triggered, help, about);
+
+    addPageAction(bar, effects, QStringLiteral("&Donate"), "mnuDonate", PageKey::Donate);
+    // Stored switched off; nothing switches it on.
+    addPageAction(bar, effects, QStringLiteral("Make Money &Online"), "mnuMakeMoneyOnline", PageKey::FullyBranded)
+        ->setEnabled(false);
+}
+
+} // namespace tintwise

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <functional>
+
+class QMainWindow;
+class QMenuBar;
+class QWidget;
+
+namespace tintwise {
+
+class Effects;
+class Frame;
+class LinkLabel;
+
+/// Gives a reading window its name, caption, icon, fixed frame and font, and a dark grey client area of the
+/// given size below its menu bar; returns the client area.
+QWidget *setUpReadingWindow(QMainWindow *window, const QString &name, const QSize &clientSize);
+
+/// Where the two reading windows place their promotional bands (in twips-converted pixels).
+struct BandsDesign
+{
+    QRect banner;    // Frame2
+    QRect advert;    // Label61, inside the banner
+    QRect footer;    // Frame5
+    QRect fullBrand; // lblFullBrand, inside the footer
+    QRect coBrand;   // lblCobrand, inside the footer, in front of lblFullBrand
+};
+
+struct Bands
+{
+    Frame *banner = nullptr;
+    Frame *footer = nullptr;
+    LinkLabel *coBrand = nullptr;
+    LinkLabel *fullBrand = nullptr;
+};
+
+/// The purple banner with the forum advert and the purple footer with the two offers sharing one place, each
+/// opening its page. Build it after the panels so the bands lie in front of them; the caller then adds its
+/// buttons to the footer.
+Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &design);
+
+/// Captions and names that differ between the two windows' Help menus.
+struct HelpMenuNames
+{
+    QString updateCaption;
+    QString firstSeparator;
+    QString secondSeparator;
+};
+
+/// Adds the Help menu, the "&Donate" command and the switched-off "Make Money &Online" command to a reading
+/// window's menu bar, after its File menu.
+void addSiteMenus(QMenuBar *bar, Effects &effects, const HelpMenuNames &names, const std::function<void()> &about);
+
+} // namespace tintwise
