@@ -32,10 +32,8 @@ TEST(Referral, ChecksRunInOrderWithTheirOwnMessages)
     const Row rows[] = {
         {{kYourName, kYourEmail, kUntouched, kFriendsName, kFriendsEmail}, P::ImproperEmail, "Proper Email Address"},
         {{"Ann", ann, kUntouched, "Bob", ann}, P::SameEmails, "Distinct Email Addresses"},
-        {{"Ann", ann, kUntouched, "Bob", "  " + ann + " "}, P::SameEmails, "Distinct Email Addresses"},
-        {{kYourName, "x", kUntouched, kFriendsName, "x"}, P::SameEmails, "Distinct Email Addresses"},
+        {{kYourName, "x", kUntouched, kFriendsName, "  x "}, P::SameEmails, "Distinct Email Addresses"},
         {{"Ann", "ann.x.example", kUntouched, "Bob", bob}, P::ImproperEmail, "Proper Email Address"},
-        {{"Ann", ann, kUntouched, "Bob", "bob.y"}, P::ImproperEmail, "Proper Email Address"},
         {{"Ann", "ann@x", kUntouched, "Bob", bob}, P::ImproperEmail, "Proper Email Address"},
         {{kYourName, ann, kUntouched, "Bob", "bob@y"}, P::ImproperEmail, "Proper Email Address"},
         {{" Your Name ", ann, QString(), QString(), bob}, P::NoName, "Your Name"},
@@ -99,22 +97,13 @@ TEST(Referral, HostileValuesReachTheSiteExactlyAsTyped)
         modTellAFriend record;
         ASSERT_EQ(ReferAFriend(effects, record, form), P::None) << value.left(40).toStdString();
         const QUrl url = record.ReferralUrl;
-        ASSERT_TRUE(url.isValid());
-        EXPECT_FALSE(url.hasFragment());
-        EXPECT_EQ(url.path(), QStringLiteral("/zorvel-free-tintwise/ssd.php"));
-
-        const QUrlQuery query(url);
+        ASSERT_TRUE(url.isValid() && !url.hasFragment());
         QStringList received;
-        for (const auto &[key, sent] : query.queryItems(QUrl::FullyDecoded))
+        for (const auto &[key, sent] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
             received << key + '=' + sent;
-        const QStringList typed{"page=zvms-refer-a-friend",
-                                "taf1=" + form.name,
-                                "taf2=" + form.email,
-                                "taf3=" + form.message,
-                                "taf4=" + form.friendName,
-                                "taf5=" + form.friendEmail,
-                                "taf6=" + QLatin1String(kSiteFolderUrl)};
-        EXPECT_EQ(received, typed);
+        EXPECT_EQ(received, (QStringList{"page=zvms-refer-a-friend", "taf1=" + form.name, "taf2=" + form.email,
+                                         "taf3=" + form.message, "taf4=" + form.friendName, "taf5=" + form.friendEmail,
+                                         "taf6=" + QLatin1String(kSiteFolderUrl)}));
         // Nothing left for the browser to interpret: '+' could otherwise arrive as a space.
         for (char c : url.toEncoded())
             ASSERT_TRUE(c > 0x20 && c < 0x7F && c != '+' && c != '#') << int(c);

@@ -37,19 +37,14 @@ TEST(SettingCodec, StoredKeyNameStaysTheSameAcrossVersions)
 
 TEST(SettingDate, SameDayComesBackInEveryLocale)
 {
-    const QDate dates[] = {{2026, 12, 8}, {2000, 2, 29}, {1999, 12, 31}, {2100, 3, 1}, {999, 7, 4}};
-    const char *locales[] = {"en_US", "de_DE", "fr_FR", "ja_JP", "ar_EG", "fa_IR", "C"};
+    const std::pair<QDate, const char *> rows[] = {
+        {{2026, 12, 8}, "2026-12-08"}, {{2000, 2, 29}, "2000-02-29"}, {{999, 7, 4}, "0999-07-04"}};
     const QLocale before;
-    for (const QDate date : dates) {
-        const QString expected = QStringLiteral("%1-%2-%3")
-                                     .arg(date.year(), 4, 10, QLatin1Char('0'))
-                                     .arg(date.month(), 2, 10, QLatin1Char('0'))
-                                     .arg(date.day(), 2, 10, QLatin1Char('0'));
-        for (const char *name : locales) {
-            QLocale::setDefault(QLocale(QLatin1String(name)));
-            const QString text = settingDateText(date);
-            EXPECT_EQ(text, expected) << name;
-            EXPECT_EQ(settingDate(DecodeSettingText(EncodeSettingText(text))), date) << name;
+    for (const char *name : {"en_US", "de_DE", "ja_JP", "ar_EG", "fa_IR", "C"}) {
+        QLocale::setDefault(QLocale(QLatin1String(name)));
+        for (const auto &[date, text] : rows) {
+            EXPECT_EQ(settingDateText(date), QLatin1String(text)) << name;
+            EXPECT_EQ(settingDate(DecodeSettingText(EncodeSettingText(QLatin1String(text)))), date) << name;
         }
     }
     QLocale::setDefault(before);

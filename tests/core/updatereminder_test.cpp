@@ -31,11 +31,9 @@ TEST(ReminderRule, AsksOnlyWhenTheStoredDayIsMoreThanFourteenDaysAway)
         {"2026-12-23", today, ReminderStep::Ask},     // 15 days ahead, as after the clock was set back
         {"2036-12-08", today, ReminderStep::Ask},
         // Month ends, leap days and daylight-saving changes count as whole calendar days.
-        {"2024-02-15", QDate(2024, 3, 1), ReminderStep::Ask},       // 15 in a leap year
-        {"2023-02-15", QDate(2023, 3, 1), ReminderStep::Nothing},   // 14 in a common year
-        {"2026-03-15", QDate(2026, 3, 29), ReminderStep::Nothing},  // spring forward in Europe
-        {"2026-03-08", QDate(2026, 3, 23), ReminderStep::Ask},      // spring forward in America
-        {"2026-10-11", QDate(2026, 10, 25), ReminderStep::Nothing}, // fall back in Europe
+        {"2024-02-15", QDate(2024, 3, 1), ReminderStep::Ask},     // 15 in a leap year
+        {"2023-02-15", QDate(2023, 3, 1), ReminderStep::Nothing}, // 14 in a common year
+        {"2026-03-08", QDate(2026, 3, 23), ReminderStep::Ask},    // across a daylight-saving change
         {"garbage", today, ReminderStep::Nothing},
         {"2026-12-08", QDate(), ReminderStep::Nothing},
     };
@@ -61,15 +59,12 @@ protected:
         QFile in(m_file);
         return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
     }
-
     void writeFileBytes(const QByteArray &bytes)
     {
         QFile::remove(m_file); // a new file, never a cached copy of the old one
         QFile out(m_file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
     }
-
     // Parsed from disk through a copy under a new name, not served from this process's settings cache.
     QVariant readFromDisk(const QString &key)
     {
@@ -77,7 +72,6 @@ protected:
         QFile::copy(m_file, copy);
         return QSettings(copy, QSettings::IniFormat).value(QStringLiteral("Settings/") + key);
     }
-
     QString storedDate() { return DecodeSettingText(readFromDisk(m_key).toString()); }
 
     QTemporaryDir m_home;
@@ -151,8 +145,6 @@ TEST_F(StoreTest, BadStoredValuesAndUnreadableFilesStaySilentAndAreLeftAsTheyAre
         entry + "2026-11-01",                                               // a date, but not encoded
         entry + "one, two",                                                 // a list
         entry + "@ByteArray(abc)",
-        entry + "@Invalid()",
-        entry + "\\x7f\\x80\\0",
         entry + QByteArray(1 << 20, 'x'),
         "[Settings\n\xff\xfe garbage", // not a settings file
     };
@@ -171,16 +163,7 @@ TEST_F(StoreTest, BadStoredValuesAndUnreadableFilesStaySilentAndAreLeftAsTheyAre
 
 TEST_F(StoreTest, StoreThatCannotBeWrittenIsSilent)
 {
-    QFile blocker(m_home.filePath(QStringLiteral("blocker"))); // stands where the folder would have to be made
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName() + QStringLiteral("/config"));
-    EXPECT_FALSE(m_store.write(m_key, QStringLiteral("x")));
-    for (const int start : {1, 2}) {
-        RemindOfUpdate(m_effects, m_store);
-        EXPECT_TRUE(m_effects.messages.isEmpty()) << start;
-    }
-    ASSERT_TRUE(QDir(m_home.path()).mkpath(QStringLiteral("folder/Arcanel/Tintwise.conf"))); // a folder, not a file
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.filePath(QStringLiteral("folder")));
+    ASSERT_TRUE(QDir(m_home.path()).mkpath(QStringLiteral("Arcanel/Tintwise.conf"))); // a folder, not a file
     EXPECT_FALSE(m_store.write(m_key, QStringLiteral("x")));
     RemindOfUpdate(m_effects, m_store);
     EXPECT_TRUE(m_effects.messages.isEmpty());
