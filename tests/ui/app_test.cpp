@@ -1,17 +1,14 @@
 #include "links/promotion.h"
-#include "links/sitelinks.h"
 #include "shell/app.h"
 #include "shell/qteffects.h"
 #include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
-#include "ui/about/aboutwindow.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -26,176 +23,141 @@ class AppTest : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void settingsThatCannotBeReadStillLeadToTheMainWindow(); // first: no settings of this process cached yet
-    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront_data();
-    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront();
-    void drawShowsEachOfferInAboutHalfTheRuns();
-    void leavingTheExitScreenUnloadsEveryWindowOnce_data();
-    void leavingTheExitScreenUnloadsEveryWindowOnce();
-    void windowTouchedAfterUnloadIsLoadedAfresh();
-    void aboutBoxIsModalOverTheMainWindow();
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(m_dir.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+    }
+
+    // First: no settings of this process are cached yet.
+    void settingsThatCannotBeReadStillLeadToTheMainWindow()
+    {
+        const QString file = m_dir.filePath("Arcanel/" + SettingsStore().applicationName() + ".conf");
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QFile out(file);
+        const QByteArray broken("[Settings\n\xff\xfe");
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(broken) == broken.size());
+        out.close();
+        test::FakeEffects effects;
+        App app(effects);
+        SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
+        QVERIFY(app.StartApplication(instance));
+        QVERIFY(app.mainWindow()->isVisible());
+        QVERIFY(effects.messages.isEmpty());
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), broken); // left as it was
+    }
+
+    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront_data()
+    {
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("front");
+        QTest::newRow("2: full-branding offer") << 1.0 / 12 << "lblFullBrand";
+        QTest::newRow("7: the stored order") << 0.99 << "lblCobrand";
+    }
+
+    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront()
+    {
+        QFETCH(double, r);
+        QFETCH(QString, front);
+        test::FakeEffects effects;
+        effects.randoms = {r};
+        App app(effects);
+        SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
+        QVERIFY(app.StartApplication(instance));
+        QVERIFY(app.mainWindow()->isVisible());
+        QCOMPARE(effects.seeds, 1);
+        QVERIFY(effects.randoms.empty() && effects.messages.isEmpty() && effects.ends == 0);
+        // What the user sees in the shared place is the front offer.
+        QWidget *offer = app.mainWindow()->coBrandLabel();
+        QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), front);
+    }
+
+    void drawShowsEachOfferInAboutHalfTheRuns()
+    {
+        // Each run seeds the real generator from the timer and draws once, as start-up does.
+        QtEffects effects;
+        constexpr int runs = 4000;
+        int coBranding = 0;
+        for (int run = 0; run < runs; ++run) {
+            effects.seedRandom();
+            coBranding += coBrandOfferFor(CoBrandNumber(effects.random())) == CoBrandOffer::FullBrand ? 0 : 1;
+        }
+        // Half with a standard deviation of about 0.8 %: 5 % is far outside chance.
+        QVERIFY2(qAbs(coBranding - runs / 2) < runs / 20, qPrintable(QString::number(coBranding)));
+    }
+
+    void leavingTheExitScreenUnloadsEveryWindowOnce_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("mainStillLoaded");
+        QTest::newRow("Exit button") << "Exit button" << false;
+        QTest::newRow("Enter at once, main window hidden") << "Enter at once" << true;
+        QTest::newRow("close control, main window hidden") << "close control" << true;
+    }
+
+    void leavingTheExitScreenUnloadsEveryWindowOnce()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, mainStillLoaded);
+        test::FakeEffects effects;
+        App app(effects);
+        QPointer<MainWindow> main = app.mainWindow();
+        main->show();
+        QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
+        if (mainStillLoaded) { // as after a draw: the main window hidden, the result window handing over on its close
+            main->hide();
+            app.handOverToExitScreen();
+        } else {
+            main->close();
+        }
+        QPointer<ExitWindow> exit = app.exitWindow();
+        QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
+        if (how == QStringLiteral("Exit button")) {
+            QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+        } else if (how == QStringLiteral("Enter at once")) {
+            exit->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(exit));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            exit->close();
+        }
+        QCOMPARE(effects.ends, 1);
+        QCOMPARE(mainUnloads.count(), 1);
+        QCOMPARE(exitUnloads.count(), 1);
+        QVERIFY(!app.isMainWindowLoaded());
+        QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
+        QCOMPARE(effects.seeds, 1);
+        app.QuitApplication();
+        QCOMPARE(effects.ends, 1);
+    }
+
+    void aboutBoxIsModalOverTheMainWindow()
+    {
+        test::FakeEffects effects;
+        App app(effects);
+        MainWindow *main = app.mainWindow();
+        main->show();
+        main->numberChooser()->setCurrentIndex(7);
+        QPointer<QWidget> box;
+        bool modalOverMain = false;
+        QTimer::singleShot(0, [&] { // inside the box's own event loop, as the user would act
+            box = QApplication::activeModalWidget();
+            modalOverMain = box && box->isModal() && box->parentWidget() == main;
+            if (box)
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        QVERIFY(modalOverMain);
+        QVERIFY(box.isNull()); // closing unloads it: the next opening builds it afresh
+        QVERIFY(main->isVisible() && main->isEnabled());
+        QCOMPARE(main->numberChooser()->currentText(), QStringLiteral("8"));
+    }
 
 private:
     QTemporaryDir m_dir; // the per-user store and the lock of these tests, never the user's own
 };
-
-void AppTest::initTestCase()
-{
-    QStandardPaths::setTestModeEnabled(true);
-    QVERIFY(m_dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
-}
-
-void AppTest::startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront_data()
-{
-    QTest::addColumn<double>("r");
-    QTest::addColumn<QString>("front");
-    QTest::newRow("2: full-branding offer") << 1.0 / 12 << "lblFullBrand";
-    QTest::newRow("7: the stored order") << 0.99 << "lblCobrand";
-}
-
-void AppTest::startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront()
-{
-    QFETCH(double, r);
-    QFETCH(QString, front);
-    test::FakeEffects effects;
-    effects.randoms = {r};
-    App app(effects);
-    SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
-    QVERIFY(app.StartApplication(instance));
-    QVERIFY(app.mainWindow()->isVisible());
-    QCOMPARE(effects.seeds, 1);
-    QVERIFY(effects.randoms.empty() && effects.messages.isEmpty() && effects.ends == 0);
-    // What the user sees in the shared place is the front offer.
-    QWidget *offer = app.mainWindow()->coBrandLabel();
-    QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), front);
-}
-
-void AppTest::drawShowsEachOfferInAboutHalfTheRuns()
-{
-    // Each run seeds the real generator from the timer and draws once, as start-up does.
-    QtEffects effects;
-    constexpr int runs = 4000;
-    int coBranding = 0;
-    for (int run = 0; run < runs; ++run) {
-        effects.seedRandom();
-        coBranding += coBrandOfferFor(CoBrandNumber(effects.random())) == CoBrandOffer::FullBrand ? 0 : 1;
-    }
-    // Half with a standard deviation of about 0.8 %: 5 % is far outside chance.
-    QVERIFY2(qAbs(coBranding - runs / 2) < runs / 20, qPrintable(QString::number(coBranding)));
-}
-
-void AppTest::settingsThatCannotBeReadStillLeadToTheMainWindow()
-{
-    const QString file = m_dir.filePath("Arcanel/" + SettingsStore().applicationName() + ".conf");
-    QVERIFY(QDir().mkpath(QFileInfo(file).path()));
-    QFile out(file);
-    const QByteArray broken("[Settings\n\xff\xfe");
-    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(broken) == broken.size());
-    out.close();
-    test::FakeEffects effects;
-    App app(effects);
-    SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
-    QVERIFY(app.StartApplication(instance));
-    QVERIFY(app.mainWindow()->isVisible());
-    QVERIFY(effects.messages.isEmpty());
-    QVERIFY(out.open(QIODevice::ReadOnly));
-    QCOMPARE(out.readAll(), broken); // left as it was
-}
-
-void AppTest::leavingTheExitScreenUnloadsEveryWindowOnce_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::addColumn<bool>("mainStillLoaded");
-    QTest::newRow("Exit button") << "Exit button" << false;
-    QTest::newRow("Enter at once, main window hidden") << "Enter at once" << true;
-    QTest::newRow("close control, main window hidden") << "close control" << true;
-}
-
-void AppTest::leavingTheExitScreenUnloadsEveryWindowOnce()
-{
-    QFETCH(QString, how);
-    QFETCH(bool, mainStillLoaded);
-    test::FakeEffects effects;
-    App app(effects);
-    QPointer<MainWindow> main = app.mainWindow();
-    main->show();
-    QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
-    if (mainStillLoaded) { // as after a draw: the main window hidden, the result window handing over on its close
-        main->hide();
-        app.handOverToExitScreen();
-    } else {
-        main->close();
-    }
-    QPointer<ExitWindow> exit = app.exitWindow();
-    QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
-    if (how == QStringLiteral("Exit button")) {
-        QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
-    } else if (how == QStringLiteral("Enter at once")) {
-        exit->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(exit));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    } else {
-        exit->close();
-    }
-    QCOMPARE(effects.ends, 1);
-    QCOMPARE(mainUnloads.count(), 1);
-    QCOMPARE(exitUnloads.count(), 1);
-    QVERIFY(!app.isMainWindowLoaded());
-    QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
-    QCOMPARE(effects.seeds, 1);
-    app.QuitApplication();
-    QCOMPARE(effects.ends, 1);
-}
-
-void AppTest::windowTouchedAfterUnloadIsLoadedAfresh()
-{
-    test::FakeEffects effects;
-    App app(effects);
-    QPointer<MainWindow> first = app.mainWindow();
-    QCOMPARE(app.mainWindow(), first.data());
-    first->numberChooser()->setCurrentIndex(5);
-    first->close();
-    QVERIFY(!app.isMainWindowLoaded());
-    QCOMPARE(app.mainWindow()->numberChooser()->currentText(), QStringLiteral("1"));
-    QTRY_VERIFY(first.isNull()); // the closed one is deleted, not leaked
-}
-
-void AppTest::aboutBoxIsModalOverTheMainWindow()
-{
-    test::FakeEffects effects;
-    App app(effects);
-    MainWindow *main = app.mainWindow();
-    main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(main));
-    main->numberChooser()->setCurrentIndex(7);
-
-    QPointer<AboutWindow> box;
-    bool modalOverMain = false;
-    bool openAfterLink = false;
-    // Runs inside the About box's own event loop, as the user would.
-    QTimer::singleShot(0, [&] {
-        box = qobject_cast<AboutWindow *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        modalOverMain = box->isModal() && box->parentWidget() == main;
-        QTest::mouseClick(box->findChild<QLabel *>(QStringLiteral("Label5")), Qt::LeftButton, {}, QPoint(4, 4));
-        openAfterLink = QApplication::activeModalWidget() == box;
-        QTest::keyClick(box->okButton(), Qt::Key_Escape);
-    });
-    QTimer::singleShot(5000, [] { // a box that would not close must not hang the test
-        if (QWidget *stuck = QApplication::activeModalWidget())
-            stuck->hide();
-    });
-    main->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
-
-    QVERIFY(modalOverMain && openAfterLink);
-    QCOMPARE(effects.opened, QList<QUrl>{sitePageUrl(QStringLiteral("fully-branded"))});
-    QVERIFY(box.isNull()); // closing unloads it: the next opening builds it afresh
-    QVERIFY(main->isVisible() && main->isEnabled());
-    QCOMPARE(main->numberChooser()->currentText(), QStringLiteral("8"));
-}
 
 QTEST_MAIN(AppTest)
 #include "app_test.moc"

@@ -19,19 +19,166 @@ class ReadingFlowTest : public QObject
 
 private slots:
     void initTestCase() { registerFontSubstitutes(); }
-    void init();
-    void cleanup() { delete m_app; }
+    void init()
+    {
+        m_effects = test::FakeEffects();
+        m_app = new App(m_effects);
+        m_main = m_app->mainWindow();
+        m_main->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    }
 
-    void readingThenAnotherAfterBack_data();
-    void readingThenAnotherAfterBack();
-    void exitScreenIsPreparedAtTheFirstReadingAndComesUpOnClose();
-    void mainWindowClosedDuringTheDraw_data();
-    void mainWindowClosedDuringTheDraw();
-    void onePatchClickGivesOneResult();
-    void backDuringARevealThenANewReading_data();
-    void backDuringARevealThenANewReading();
-    void resultWindowClosedDuringARevealHandsOverOnce_data();
-    void resultWindowClosedDuringARevealHandsOverOnce();
+    void cleanup()
+    {
+        delete m_app;
+        m_app = nullptr;
+    }
+
+    void readingThenAnotherAfterBack_data()
+    {
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<bool>("backByMenu");
+        QTest::newRow("left on the Day panel") << 0 << false;
+        QTest::newRow("left on the Problem panel, menu Back") << 1 << true;
+        QTest::newRow("left on the Solution panel") << 2 << false;
+        QTest::newRow("left on Show All, menu Back") << 3 << true;
+    }
+
+    void readingThenAnotherAfterBack()
+    {
+        QFETCH(int, steps);
+        QFETCH(bool, backByMenu);
+        // At each pause: which wait shows, and how many of its marks are up.
+        QStringList waits;
+        m_effects.onPause = [&](int) {
+            const bool onMain = !m_main->waitPanel()->isHidden();
+            const WaitStrip &strip = onMain ? m_main->waitStrip() : result()->waitStrip();
+            const auto up =
+                std::count_if(strip.marks.begin(), strip.marks.end(), [](QWidget *m) { return !m->isHidden(); });
+            const bool inFront = onMain || result()->frontPanel() == result()->waitPanel();
+            waits << QStringLiteral("%1%2%3").arg(onMain ? "main" : "result").arg(up).arg(inFront ? "" : " behind");
+        };
+        draw(15, 24);
+        verifyShows(15, 7, 15); // Black, Olive Green, Black
+        const char *buttons[] = {"cmdChoosenColor", "cmdProblemColor", "cmdShowAll"};
+        QWidget *panels[] = {result()->problemPanel(), result()->solutionPanel(), result()->showAllPanel()};
+        for (int i = 0; i < steps; ++i) {
+            click(buttons[i]);
+            QCOMPARE(result()->frontPanel(), panels[i]);
+        }
+        if (backByMenu)
+            result()->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
+        else
+            click("cmdBack");
+        QVERIFY(result()->isHidden() && m_main->isVisible());
+        QCOMPARE(m_main->numberChooser()->currentText(), QStringLiteral("24"));
+
+        draw(5, 12);
+        verifyShows(5, 1, 13); // Turquoise, Pink, Brown
+        const QString mainWait = QStringLiteral("main1 main2 main3 main4");
+        QStringList expected{mainWait};
+        for (int i = 0; i < std::min(steps, 2); ++i)
+            expected << QStringLiteral("result1 result2 result3 result4");
+        QCOMPARE(waits.join(' '), (expected << mainWait).join(' '));
+    }
+
+    void exitScreenIsPreparedAtTheFirstReadingAndComesUpOnClose()
+    {
+        m_effects.randoms = {0.8, 0.1};
+        QVERIFY(!m_app->isExitWindowLoaded());
+        draw(1, 2);
+        // The first reading loads the exit screen, which picks its support message then, and leaves it hidden.
+        const QPointer<ExitWindow> exit = m_app->exitWindow();
+        QVERIFY(exit->isHidden() && result()->isVisible());
+        QCOMPARE(exit->supportMessageNumber(), 3);
+        click("cmdBack");
+        QVERIFY(exit->isHidden() && m_main->isVisible());
+
+        m_main->close();
+        QCOMPARE(m_app->exitWindow(), exit.data()); // the same window and message, not prepared again
+        QVERIFY(exit->isVisible() && !m_app->isMainWindowLoaded());
+        QCOMPARE(exit->supportMessageNumber(), 3);
+        QCOMPARE(m_effects.seeds, 1);
+        QCOMPARE(m_effects.ends, 0); // the run goes on until the exit screen is left
+    }
+
+    void mainWindowClosedAndDeletedDuringTheDraw()
+    {
+        m_main->setAttribute(Qt::WA_DeleteOnClose); // deferred deletes run inside the waits
+        m_effects.onPause = [&](int n) {
+            if (n == 2)
+                QTest::keyClick(m_main, Qt::Key_Escape); // presses Exit
+        };
+        draw(3, 5);
+        QCOMPARE(m_effects.pauses.size(), std::size_t(2));
+        QVERIFY(m_app->isExitWindowLoaded() && m_app->exitWindow()->isVisible()); // the way out, not a result
+        QVERIFY(m_main.isNull() && m_effects.ends == 0);
+        QVERIFY(!m_app->isMainWindowLoaded() && !m_app->isResultWindowLoaded()); // nothing loaded afresh
+        QCOMPARE(m_app->selection().ChosenNumber, 0);
+    }
+
+    void onePatchClickGivesOneResult()
+    {
+        m_effects.onPause = [this](int n) {
+            if (n == 1) {
+                QTest::keyClick(m_main->patch(9), Qt::Key_Space);    // a focused patch under the wait panel
+                QTest::mouseClick(m_main->patch(9), Qt::LeftButton); // reaches a covered patch all the same
+                m_app->picColor_Click(9);
+            }
+        };
+        draw(2, 4);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_effects.pauses.size(), std::size_t(4));
+        verifyShows(2, 6, 10);
+    }
+
+    void backDuringARevealThenANewReading()
+    {
+        for (const bool newReading : {false, true}) {
+            cleanup();
+            init();
+            draw(0, 1);
+            m_effects.onPause = [&](int n) {
+                if (n == 6) {
+                    click("cmdBack");
+                    if (newReading)
+                        draw(9, 3); // runs all its waits inside the reveal's second one
+                }
+            };
+            click("cmdChoosenColor");
+            if (!newReading) { // the reveal finished on the hidden window; the next reading resets it
+                QVERIFY(m_effects.pauses.size() == 8 && result()->isHidden());
+                QCOMPARE(result()->frontPanel(), result()->problemPanel());
+                draw(9, 3);
+            }
+            verifyShows(9, 12, 15); // Yellow, Grey, Black
+        }
+    }
+
+    void resultWindowClosedDuringARevealHandsOverOnce()
+    {
+        for (const bool byMenu : {true, false}) { // File menu Exit; the close control, the window kept to look at
+            cleanup();
+            init();
+            draw(4, 4);
+            const QPointer<ResultWindow> window = result();
+            window->setAttribute(Qt::WA_DeleteOnClose, byMenu);
+            m_effects.onPause = [&](int n) {
+                if (n == 6 && byMenu)
+                    window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+                else if (n == 6)
+                    window->close();
+            };
+            click("cmdChoosenColor");
+            QCOMPARE(m_effects.pauses.size(), std::size_t(6));
+            QVERIFY(m_app->isExitWindowLoaded() && m_app->exitWindow()->isVisible());
+            QVERIFY(m_main->isHidden() && m_app->isMainWindowLoaded()); // only the quit routine unloads it
+            QVERIFY(m_effects.ends == 0 && window.isNull() == byMenu && !m_app->isResultWindowLoaded());
+            if (!byMenu) // left exactly as the close found it
+                QCOMPARE(window->frontPanel(), window->waitPanel());
+            delete window.data();
+        }
+    }
 
 private:
     ResultWindow *result() const { return m_app->isResultWindowLoaded() ? m_app->resultWindow() : nullptr; }
@@ -41,26 +188,19 @@ private:
         QTest::mouseClick(m_main->patch(patch), Qt::LeftButton);
         QCoreApplication::processEvents(); // the draw runs from the event loop
     }
+
     void click(const char *resultButton)
     {
         QTest::mouseClick(result()->findChild<QWidget *>(QLatin1String(resultButton)), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
+
     void verifyShows(int day, int problem, int solution);
 
     test::FakeEffects m_effects;
     App *m_app = nullptr;
     QPointer<MainWindow> m_main;
 };
-
-void ReadingFlowTest::init()
-{
-    m_effects = test::FakeEffects();
-    m_app = new App(m_effects);
-    m_main = m_app->mainWindow();
-    m_main->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_main));
-}
 
 void ReadingFlowTest::verifyShows(int day, int problem, int solution)
 {
@@ -85,171 +225,6 @@ void ReadingFlowTest::verifyShows(int day, int problem, int solution)
     QCOMPARE(result()->frontPanel(), result()->dayPanel());
     QVERIFY(result()->showAllPanel()->isHidden() && result()->waitPanel()->isHidden());
     QVERIFY(m_main->waitPanel()->isHidden() && m_main->waitStrip().picMessage->isHidden());
-}
-
-void ReadingFlowTest::readingThenAnotherAfterBack_data()
-{
-    QTest::addColumn<int>("steps");
-    QTest::addColumn<bool>("backByMenu");
-    QTest::newRow("left on the Day panel") << 0 << false;
-    QTest::newRow("left on the Problem panel, menu Back") << 1 << true;
-    QTest::newRow("left on the Solution panel") << 2 << false;
-    QTest::newRow("left on Show All, menu Back") << 3 << true;
-}
-
-void ReadingFlowTest::readingThenAnotherAfterBack()
-{
-    QFETCH(int, steps);
-    QFETCH(bool, backByMenu);
-    // At each pause: which wait shows, and how many of its marks are up.
-    QStringList waits;
-    m_effects.onPause = [&](int) {
-        const bool onMain = !m_main->waitPanel()->isHidden();
-        const WaitStrip &strip = onMain ? m_main->waitStrip() : result()->waitStrip();
-        const auto up =
-            std::count_if(strip.marks.begin(), strip.marks.end(), [](QWidget *m) { return !m->isHidden(); });
-        const bool inFront = onMain || result()->frontPanel() == result()->waitPanel();
-        waits << QStringLiteral("%1%2%3").arg(onMain ? "main" : "result").arg(up).arg(inFront ? "" : " behind");
-    };
-    draw(15, 24);
-    verifyShows(15, 7, 15); // Black, Olive Green, Black
-    const char *buttons[] = {"cmdChoosenColor", "cmdProblemColor", "cmdShowAll"};
-    QWidget *panels[] = {result()->problemPanel(), result()->solutionPanel(), result()->showAllPanel()};
-    for (int i = 0; i < steps; ++i) {
-        click(buttons[i]);
-        QCOMPARE(result()->frontPanel(), panels[i]);
-    }
-    if (backByMenu)
-        result()->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
-    else
-        click("cmdBack");
-    QVERIFY(result()->isHidden() && m_main->isVisible());
-    QCOMPARE(m_main->numberChooser()->currentText(), QStringLiteral("24"));
-
-    draw(5, 12);
-    verifyShows(5, 1, 13); // Turquoise, Pink, Brown
-    const QString mainWait = QStringLiteral("main1 main2 main3 main4");
-    QStringList expected{mainWait};
-    for (int i = 0; i < std::min(steps, 2); ++i)
-        expected << QStringLiteral("result1 result2 result3 result4");
-    QCOMPARE(waits.join(' '), (expected << mainWait).join(' '));
-}
-
-void ReadingFlowTest::exitScreenIsPreparedAtTheFirstReadingAndComesUpOnClose()
-{
-    m_effects.randoms = {0.8, 0.1};
-    QVERIFY(!m_app->isExitWindowLoaded());
-    draw(1, 2);
-    // The first reading loads the exit screen, which picks its support message then, and leaves it hidden.
-    const QPointer<ExitWindow> exit = m_app->exitWindow();
-    QVERIFY(exit->isHidden() && result()->isVisible());
-    QCOMPARE(exit->supportMessageNumber(), 3);
-    click("cmdBack");
-    QVERIFY(exit->isHidden() && m_main->isVisible());
-
-    m_main->close();
-    QCOMPARE(m_app->exitWindow(), exit.data()); // the same window and message, not prepared again
-    QVERIFY(exit->isVisible() && !m_app->isMainWindowLoaded());
-    QCOMPARE(exit->supportMessageNumber(), 3);
-    QCOMPARE(m_effects.seeds, 1);
-    QCOMPARE(m_effects.ends, 0); // the run goes on until the exit screen is left
-}
-
-void ReadingFlowTest::mainWindowClosedDuringTheDraw_data()
-{
-    QTest::addColumn<bool>("deleted");
-    QTest::newRow("closed") << false;
-    QTest::newRow("closed and deleted") << true;
-}
-
-void ReadingFlowTest::mainWindowClosedDuringTheDraw()
-{
-    QFETCH(bool, deleted);
-    m_main->setAttribute(Qt::WA_DeleteOnClose, deleted); // deferred deletes run inside the waits
-    m_effects.onPause = [&](int n) {
-        if (n == 2)
-            QTest::keyClick(m_main, Qt::Key_Escape); // presses Exit
-    };
-    draw(3, 5);
-    QCOMPARE(m_effects.pauses.size(), std::size_t(2));
-    QVERIFY(m_app->isExitWindowLoaded() && m_app->exitWindow()->isVisible()); // the way out, not a result
-    QCOMPARE(m_effects.ends, 0);
-    QCOMPARE(m_main.isNull(), deleted);
-    QVERIFY(!m_app->isMainWindowLoaded() && !m_app->isResultWindowLoaded()); // nothing loaded afresh
-    QCOMPARE(m_app->selection().ChosenNumber, 0);
-}
-
-void ReadingFlowTest::onePatchClickGivesOneResult()
-{
-    m_effects.onPause = [this](int n) {
-        if (n == 1) {
-            QTest::keyClick(m_main->patch(9), Qt::Key_Space);    // a focused patch under the wait panel
-            QTest::mouseClick(m_main->patch(9), Qt::LeftButton); // reaches a covered patch all the same
-            m_app->picColor_Click(9);
-        }
-    };
-    draw(2, 4);
-    QCoreApplication::processEvents();
-    QCOMPARE(m_effects.pauses.size(), std::size_t(4));
-    verifyShows(2, 6, 10);
-}
-
-void ReadingFlowTest::backDuringARevealThenANewReading_data()
-{
-    QTest::addColumn<bool>("newReading");
-    QTest::newRow("Back only") << false;
-    QTest::newRow("Back, then a new reading") << true;
-}
-
-void ReadingFlowTest::backDuringARevealThenANewReading()
-{
-    QFETCH(bool, newReading);
-    draw(0, 1);
-    m_effects.onPause = [&](int n) {
-        if (n == 6) {
-            click("cmdBack");
-            if (newReading)
-                draw(9, 3); // runs all its waits inside the reveal's second one
-        }
-    };
-    click("cmdChoosenColor");
-    if (!newReading) { // the reveal finished on the hidden window; the next reading resets it
-        QCOMPARE(m_effects.pauses.size(), std::size_t(8));
-        QVERIFY(result()->isHidden());
-        QCOMPARE(result()->frontPanel(), result()->problemPanel());
-        draw(9, 3);
-    }
-    verifyShows(9, 12, 15); // Yellow, Grey, Black
-}
-
-void ReadingFlowTest::resultWindowClosedDuringARevealHandsOverOnce_data()
-{
-    QTest::addColumn<bool>("byMenu");
-    QTest::newRow("File menu Exit") << true;
-    QTest::newRow("close control, window kept to look at") << false;
-}
-
-void ReadingFlowTest::resultWindowClosedDuringARevealHandsOverOnce()
-{
-    QFETCH(bool, byMenu);
-    draw(4, 4);
-    const QPointer<ResultWindow> window = result();
-    window->setAttribute(Qt::WA_DeleteOnClose, byMenu);
-    m_effects.onPause = [&](int n) {
-        if (n == 6 && byMenu)
-            window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
-        else if (n == 6)
-            window->close();
-    };
-    click("cmdChoosenColor");
-    QCOMPARE(m_effects.pauses.size(), std::size_t(6));
-    QVERIFY(m_app->isExitWindowLoaded() && m_app->exitWindow()->isVisible());
-    QVERIFY(m_main->isHidden() && m_app->isMainWindowLoaded()); // only the quit routine unloads it
-    QCOMPARE(m_effects.ends, 0);
-    QVERIFY(window.isNull() == byMenu && !m_app->isResultWindowLoaded());
-    if (!byMenu) // left exactly as the close found it
-        QCOMPARE(window->frontPanel(), window->waitPanel());
-    delete window.data();
 }
 
 QTEST_MAIN(ReadingFlowTest)
