@@ -12,14 +12,6 @@ namespace {
 using P = ReferralProblem;
 const QString kUntouched = QStringLiteral("Your Message\r\n");
 
-TEST(Referral, TrimmingRemovesSpacesOnly)
-{
-    EXPECT_EQ(trimSpaces(QStringLiteral("  a  b ")), QStringLiteral("a  b"));
-    EXPECT_EQ(trimSpaces(QStringLiteral("   ")), QString());
-    EXPECT_EQ(trimSpaces(QStringLiteral("\tAnn\u00A0")), QStringLiteral("\tAnn\u00A0"));
-    EXPECT_EQ(trimSpaces(QStringLiteral(" Your Message\r\n ")), kUntouched);
-}
-
 TEST(Referral, ChecksRunInOrderWithTheirOwnMessages)
 {
     const QString ann = QStringLiteral("ann@x.example"), bob = QStringLiteral("bob@y.example");
@@ -32,6 +24,7 @@ TEST(Referral, ChecksRunInOrderWithTheirOwnMessages)
         {{kYourName, ann, kUntouched, "Bob", "bob@y"}, "Proper Email Address"},
         {{" Your Name ", ann, QString(), QString(), bob}, "Your Name"},
         {{"   ", ann, kUntouched, "Bob", bob}, "Your Name"},
+        {{"\tAnn", ann, " Your Message\r\n ", "Bob", "\t" + bob}, nullptr}, // only spaces are trimmed
         {{"Ann", ann, QString(), kFriendsName, bob}, "Your Message"},
         {{"Ann", ann, " Your Message ", "Bob", bob}, "Your Message"},
         {{"Ann", ann, kUntouched, kFriendsName, bob}, "Your Friend's Name"},

@@ -10,10 +10,6 @@
 #include <QAction>
 #include <QComboBox>
 #include <QPushButton>
-#include <QSettings>
-#include <QSignalSpy>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tintwise;
@@ -49,29 +45,21 @@ private slots:
         QCOMPARE(out.readAll(), broken); // left as it was
     }
 
-    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront_data()
-    {
-        QTest::addColumn<double>("r");
-        QTest::addColumn<QString>("front");
-        QTest::newRow("2: full-branding offer") << 1.0 / 12 << "lblFullBrand";
-        QTest::newRow("7: the stored order") << 0.99 << "lblCobrand";
-    }
-
     void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront()
     {
-        QFETCH(double, r);
-        QFETCH(QString, front);
-        test::FakeEffects effects;
-        effects.randoms = {r};
-        App app(effects);
-        SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
-        QVERIFY(app.StartApplication(instance));
-        QVERIFY(app.mainWindow()->isVisible());
-        QCOMPARE(effects.seeds, 1);
-        QVERIFY(effects.randoms.empty() && effects.messages.isEmpty() && effects.ends == 0);
-        // What the user sees in the shared place is the front offer.
-        QWidget *offer = app.mainWindow()->coBrandLabel();
-        QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), front);
+        // r = 1/12 draws 2, the full-branding offer; 0.99 draws 7, which keeps the stored order.
+        for (const auto &[r, front] : {std::pair{1.0 / 12, "lblFullBrand"}, std::pair{0.99, "lblCobrand"}}) {
+            test::FakeEffects effects;
+            effects.randoms = {r};
+            App app(effects);
+            SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
+            QVERIFY(app.StartApplication(instance));
+            QVERIFY(app.mainWindow()->isVisible());
+            QVERIFY(effects.seeds == 1 && effects.randoms.empty() && effects.messages.isEmpty() && effects.ends == 0);
+            // What the user sees in the shared place is the front offer.
+            QWidget *offer = app.mainWindow()->coBrandLabel();
+            QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), QLatin1String(front));
+        }
     }
 
     void drawShowsEachOfferInAboutHalfTheRuns()
@@ -88,49 +76,35 @@ private slots:
         QVERIFY2(qAbs(coBranding - runs / 2) < runs / 20, qPrintable(QString::number(coBranding)));
     }
 
-    void leavingTheExitScreenUnloadsEveryWindowOnce_data()
-    {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("mainStillLoaded");
-        QTest::newRow("Exit button") << "Exit button" << false;
-        QTest::newRow("Enter at once, main window hidden") << "Enter at once" << true;
-        QTest::newRow("close control, main window hidden") << "close control" << true;
-    }
-
     void leavingTheExitScreenUnloadsEveryWindowOnce()
     {
-        QFETCH(QString, how);
-        QFETCH(bool, mainStillLoaded);
-        test::FakeEffects effects;
-        App app(effects);
-        QPointer<MainWindow> main = app.mainWindow();
-        main->show();
-        QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
-        if (mainStillLoaded) { // as after a draw: the main window hidden, the result window handing over on its close
-            main->hide();
-            app.handOverToExitScreen();
-        } else {
-            main->close();
+        // By its Exit button after the main window closed; by its close control with the main window only hidden,
+        // as after a draw, where the result window handed over.
+        for (const bool byButton : {true, false}) {
+            test::FakeEffects effects;
+            App app(effects);
+            QPointer<MainWindow> main = app.mainWindow();
+            main->show();
+            QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
+            if (byButton) {
+                main->close();
+            } else {
+                main->hide();
+                app.handOverToExitScreen();
+            }
+            QPointer<ExitWindow> exit = app.exitWindow();
+            QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
+            if (byButton)
+                QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+            else
+                exit->close();
+            QVERIFY(effects.ends == 1 && mainUnloads.count() == 1 && exitUnloads.count() == 1);
+            QVERIFY(!app.isMainWindowLoaded());
+            QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
+            QCOMPARE(effects.seeds, 1);
+            app.QuitApplication();
+            QCOMPARE(effects.ends, 1);
         }
-        QPointer<ExitWindow> exit = app.exitWindow();
-        QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
-        if (how == QStringLiteral("Exit button")) {
-            QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
-        } else if (how == QStringLiteral("Enter at once")) {
-            exit->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(exit));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        } else {
-            exit->close();
-        }
-        QCOMPARE(effects.ends, 1);
-        QCOMPARE(mainUnloads.count(), 1);
-        QCOMPARE(exitUnloads.count(), 1);
-        QVERIFY(!app.isMainWindowLoaded());
-        QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
-        QCOMPARE(effects.seeds, 1);
-        app.QuitApplication();
-        QCOMPARE(effects.ends, 1);
     }
 
     void aboutBoxIsModalOverTheMainWindow()

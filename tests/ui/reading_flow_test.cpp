@@ -48,18 +48,28 @@ private slots:
     {
         QFETCH(int, steps);
         QFETCH(bool, backByMenu);
-        // At each pause: which wait shows, and how many of its marks are up.
+        m_effects.randoms = {0.8};
+        // At each pause: which wait shows, and how many of its marks are up. During the first, the user clicks
+        // and presses Space on a patch under the wait panel (they reach it all the same): one click, one result.
         QStringList waits;
-        m_effects.onPause = [&](int) {
+        m_effects.onPause = [&](int n) {
             const bool onMain = !m_main->waitPanel()->isHidden();
             const WaitStrip &strip = onMain ? m_main->waitStrip() : result()->waitStrip();
             const auto up =
                 std::count_if(strip.marks.begin(), strip.marks.end(), [](QWidget *m) { return !m->isHidden(); });
             const bool inFront = onMain || result()->frontPanel() == result()->waitPanel();
             waits << QStringLiteral("%1%2%3").arg(onMain ? "main" : "result").arg(up).arg(inFront ? "" : " behind");
+            if (n == 1) {
+                QTest::keyClick(m_main->patch(9), Qt::Key_Space);
+                QTest::mouseClick(m_main->patch(9), Qt::LeftButton);
+            }
         };
         draw(15, 24);
+        QCoreApplication::processEvents();
         verifyShows(15, 7, 15); // Black, Olive Green, Black
+        // The first reading loads the exit screen, which picks its support message then, and leaves it hidden.
+        const QPointer<ExitWindow> exit = m_app->exitWindow();
+        QVERIFY(exit->isHidden() && exit->supportMessageNumber() == 3);
         const char *buttons[] = {"cmdChoosenColor", "cmdProblemColor", "cmdShowAll"};
         QWidget *panels[] = {result()->problemPanel(), result()->solutionPanel(), result()->showAllPanel()};
         for (int i = 0; i < steps; ++i) {
@@ -70,7 +80,7 @@ private slots:
             result()->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
         else
             click("cmdBack");
-        QVERIFY(result()->isHidden() && m_main->isVisible());
+        QVERIFY(result()->isHidden() && m_main->isVisible() && exit->isHidden());
         QCOMPARE(m_main->numberChooser()->currentText(), QStringLiteral("24"));
 
         draw(5, 12);
@@ -80,26 +90,10 @@ private slots:
         for (int i = 0; i < std::min(steps, 2); ++i)
             expected << QStringLiteral("result1 result2 result3 result4");
         QCOMPARE(waits.join(' '), (expected << mainWait).join(' '));
-    }
 
-    void exitScreenIsPreparedAtTheFirstReadingAndComesUpOnClose()
-    {
-        m_effects.randoms = {0.8, 0.1};
-        QVERIFY(!m_app->isExitWindowLoaded());
-        draw(1, 2);
-        // The first reading loads the exit screen, which picks its support message then, and leaves it hidden.
-        const QPointer<ExitWindow> exit = m_app->exitWindow();
-        QVERIFY(exit->isHidden() && result()->isVisible());
-        QCOMPARE(exit->supportMessageNumber(), 3);
-        click("cmdBack");
-        QVERIFY(exit->isHidden() && m_main->isVisible());
-
-        m_main->close();
-        QCOMPARE(m_app->exitWindow(), exit.data()); // the same window and message, not prepared again
-        QVERIFY(exit->isVisible() && !m_app->isMainWindowLoaded());
-        QCOMPARE(exit->supportMessageNumber(), 3);
-        QCOMPARE(m_effects.seeds, 1);
-        QCOMPARE(m_effects.ends, 0); // the run goes on until the exit screen is left
+        result()->close(); // the exit screen comes up: the same window and message, not prepared again
+        QVERIFY(m_app->exitWindow() == exit.data() && exit->isVisible() && exit->supportMessageNumber() == 3);
+        QVERIFY(m_effects.seeds == 1 && m_effects.ends == 0); // the run goes on until the exit screen is left
     }
 
     void mainWindowClosedAndDeletedDuringTheDraw()
@@ -115,21 +109,6 @@ private slots:
         QVERIFY(m_main.isNull() && m_effects.ends == 0);
         QVERIFY(!m_app->isMainWindowLoaded() && !m_app->isResultWindowLoaded()); // nothing loaded afresh
         QCOMPARE(m_app->selection().ChosenNumber, 0);
-    }
-
-    void onePatchClickGivesOneResult()
-    {
-        m_effects.onPause = [this](int n) {
-            if (n == 1) {
-                QTest::keyClick(m_main->patch(9), Qt::Key_Space);    // a focused patch under the wait panel
-                QTest::mouseClick(m_main->patch(9), Qt::LeftButton); // reaches a covered patch all the same
-                m_app->picColor_Click(9);
-            }
-        };
-        draw(2, 4);
-        QCoreApplication::processEvents();
-        QCOMPARE(m_effects.pauses.size(), std::size_t(4));
-        verifyShows(2, 6, 10);
     }
 
     void backDuringARevealThenANewReading()

@@ -7,7 +7,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace tintwise;
@@ -31,7 +30,7 @@ private slots:
 
     void cleanup() { delete m_window.data(); }
 
-    void fivePanelsShareOneRectangleAndOnlyTheFrontOneShows()
+    void fivePanelsShareOneRectangleOnlyTheFrontOneShowsAndTextsFit()
     {
         const ResultWindow fresh(m_effects);
         QCOMPARE(fresh.centralWidget()->size(), QSize(628, 376));
@@ -61,10 +60,7 @@ private slots:
         QCOMPARE(QColor(shot.pixel(insideABox)), QColor(Qt::white));
         QCOMPARE(QColor(shot.pixel(bannerEdge)), QColor(0x80, 0x00, 0x80));
         QCOMPARE(QColor(shot.pixel(footerEdge)), QColor(0x80, 0x00, 0x80));
-    }
 
-    void textsWrapInLabelsAndScrollInLockedBoxes()
-    {
         m_window->fillReading(reading(9, 9, 9)); // yellow: the longest text
         for (const char *name :
              {"lblChoosenColorInterpretation", "lblProblemColorInterpretation", "lblSolutionColorInterpretation"}) {
@@ -83,7 +79,7 @@ private slots:
         QCOMPARE(box->toPlainText(), colourCatalogue()[15].text);
     }
 
-    void escAndEnterPressShowAllWhicheverPanelIsInFront()
+    void keysActAtOnceEvenDuringARevealAndCoveredNextButtonsDoNothing()
     {
         // Reveals walked before the key, and the key.
         const std::pair<int, Qt::Key> cases[] = {
@@ -103,11 +99,10 @@ private slots:
         child("cmdBack")->setFocus(); // a focused button takes Enter for itself
         QTest::keyClick(m_window, Qt::Key_Return);
         QCOMPARE(back.count(), 1);
-    }
 
-    void inputDuringARevealActsAtOnceAndCoveredNextButtonsDoNothing()
-    {
         // Keys still reach a focused button that a panel covers; Esc brings up Show All over the wait.
+        cleanup();
+        init();
         auto *dayNext = child<QPushButton>("cmdChoosenColor");
         dayNext->setFocus();
         QWidget *frontDuringWait = nullptr;
