@@ -8,13 +8,8 @@ namespace {
 
 TEST(Catalogue, SixteenEntriesInWheelOrderEachWithATextOfItsOwnAndAnEmptySeventeenth)
 {
-    const struct
-    {
-        const char *name;
-        std::uint32_t colour;
-        int length;
-        const char *opening;
-    } expected[kColourCount] = {
+    // Name, display colour, text length and opening.
+    const std::tuple<const char *, std::uint32_t, int, const char *> expected[kColourCount] = {
         {"Red", 0xFF0000, 656, "In many traditions,"},    {"Pink", 0xFF80FF, 655, "This color was accredited"},
         {"Purple", 0xA020F0, 684, "Purple was one"},      {"Light Blue", 0xADD8E6, 638, "Ancient Egyptians revered"},
         {"Dark Blue", 0x000080, 178, "You need to have"}, {"Turquoise", 0x00F5FF, 237, "You need to be"},
@@ -28,11 +23,12 @@ TEST(Catalogue, SixteenEntriesInWheelOrderEachWithATextOfItsOwnAndAnEmptySevente
     std::set<QString> texts;
     for (int i = 0; i < kColourCount; ++i) {
         SCOPED_TRACE(i);
+        const auto &[name, colour, length, opening] = expected[i];
         const QString &text = table[i].text;
-        EXPECT_EQ(table[i].name, QLatin1String(expected[i].name));
-        EXPECT_EQ(table[i].colour, 0xFF000000u | expected[i].colour);
-        EXPECT_EQ(text.size(), expected[i].length);
-        EXPECT_TRUE(text.startsWith(QLatin1String(expected[i].opening)));
+        EXPECT_EQ(table[i].name, QLatin1String(name));
+        EXPECT_EQ(table[i].colour, 0xFF000000u | colour);
+        EXPECT_EQ(text.size(), length);
+        EXPECT_TRUE(text.startsWith(QLatin1String(opening)));
         texts.insert(text);
         // Shown as stored: 9 and 12 end with one space, 1 and 14 hold one doubled space, purple has no full stop.
         EXPECT_EQ(text.endsWith(QLatin1Char(' ')), i == 9 || i == 12);
@@ -59,12 +55,7 @@ TEST(FillSelectionRecord, CopiesInOrderAndStopsAtTheFirstBadIndexKeepingEarlierC
     const QString old = QStringLiteral("old");
     for (const auto &row : rows) {
         SCOPED_TRACE(testing::Message() << row.day << "," << row.problem << "," << row.solution);
-        SelectionRecord r;
-        r.DayColorIndex = row.day;
-        r.ProblemColorIndex = row.problem;
-        r.SolutionColorIndex = row.solution;
-        r.DayColorName = r.ProblemColorName = r.SolutionColorName = old;
-        r.DayColorText = r.ProblemColorText = r.SolutionColorText = old;
+        SelectionRecord r{0, row.day, row.problem, row.solution, old, old, old, old, old, old};
         EXPECT_EQ(FillSelectionRecord(r), row.copiesMade == 6 ? FillResult::Ok : FillResult::IndexOutOfRange);
         const QString fields[] = {r.DayColorName, r.ProblemColorName, r.SolutionColorName,
                                   r.DayColorText, r.ProblemColorText, r.SolutionColorText};

@@ -138,33 +138,23 @@ private slots:
         }
     }
 
-    void formSendsWhatWasTypedAndRefusesTheUntouchedForm()
+    void typedLineBreakGoesOutAsCrLfAndTheFormStaysAsItWas()
     {
-        QTest::mouseClick(child("cmdSubmit"), Qt::LeftButton);
-        QCOMPARE(m_effects.messages, QStringList{QStringLiteral("critical:Please Enter Proper Email Address")});
-        QVERIFY(m_effects.opened.isEmpty());
-
-        const std::pair<const char *, QString> typing[] = {{"txtName", "Ann & Co"},
-                                                           {"txtEmail", "ann@x.example"},
-                                                           {"txtFriendName", "Zoe"},
-                                                           {"txtFriendEmail", "z@y.c"}};
+        const std::pair<const char *, QString> typing[] = {
+            {"txtName", "Ann"}, {"txtEmail", "ann@x.example"}, {"txtFriendName", "Zoe"}, {"txtFriendEmail", "z@y.c"}};
         for (const auto &[name, value] : typing) {
             focusOn(child(name));
             QTest::keyClicks(child(name), value);
         }
-        // Typed unseen into the message field, a line break goes out as CR LF.
-        focusOn(message());
+        focusOn(message()); // unseen, below the frame
         QTest::keyClick(message(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(message(), QStringLiteral("Hi"));
         QTest::keyClick(message(), Qt::Key_Return);
         QTest::keyClicks(message(), QStringLiteral("there "));
         QTest::mouseClick(child("cmdSubmit"), Qt::LeftButton);
-        QCOMPARE(m_effects.messages.size(), 1);
+        QCOMPARE(m_record.ReferralMessage, QStringLiteral("Hi\r\nthere"));
         QCOMPARE(m_effects.opened, QList<QUrl>{m_record.ReferralUrl});
-        QCOMPARE(QStringList({m_record.ReferrerName, m_record.ReferrerEmail, m_record.ReferralMessage,
-                              m_record.FriendName, m_record.FriendEmail}),
-                 (QStringList{"Ann & Co", "ann@x.example", "Hi\r\nthere", "Zoe", "z@y.c"}));
-        QCOMPARE(text(child("txtName")), QStringLiteral("Ann & Co")); // the form stays as it was
+        QVERIFY(m_effects.messages.isEmpty() && text(child("txtName")) == QStringLiteral("Ann"));
     }
 
 private:
@@ -175,7 +165,6 @@ private:
         auto *line = qobject_cast<QLineEdit *>(field);
         return line ? line->text() : message()->text();
     }
-
     void load(double r)
     {
         registerFontSubstitutes();
@@ -186,7 +175,6 @@ private:
         m_window = std::make_unique<ExitWindow>(m_effects, m_record);
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
-
     void focusOn(QWidget *field)
     {
         // The preparation shows the window without activating it; focus moves only in an active window.

@@ -28,11 +28,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_main));
     }
 
-    void cleanup()
-    {
-        delete m_app;
-        m_app = nullptr;
-    }
+    void cleanup() { delete std::exchange(m_app, nullptr); }
 
     void readingThenAnotherAfterBack_data()
     {
@@ -167,13 +163,11 @@ private:
         QTest::mouseClick(m_main->patch(patch), Qt::LeftButton);
         QCoreApplication::processEvents(); // the draw runs from the event loop
     }
-
     void click(const char *resultButton)
     {
         QTest::mouseClick(result()->findChild<QWidget *>(QLatin1String(resultButton)), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-
     void verifyShows(int day, int problem, int solution);
 
     test::FakeEffects m_effects;

@@ -186,7 +186,6 @@ private:
     {
         return m_window->findChild<T *>(QLatin1String(name));
     }
-
     void click(const char *button)
     {
         QTest::mouseClick(child(button), Qt::LeftButton);
