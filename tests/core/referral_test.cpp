@@ -12,53 +12,35 @@ namespace {
 using P = ReferralProblem;
 const QString kUntouched = QStringLiteral("Your Message\r\n");
 
-TEST(Referral, TrimmingRemovesSpacesOnly)
-{
-    EXPECT_EQ(trimSpaces(QStringLiteral("  a  b ")), QStringLiteral("a  b"));
-    EXPECT_EQ(trimSpaces(QStringLiteral("   ")), QString());
-    EXPECT_EQ(trimSpaces(QStringLiteral("\tAnn\u00A0")), QStringLiteral("\tAnn\u00A0"));
-    EXPECT_EQ(trimSpaces(QStringLiteral(" Your Message\r\n ")), kUntouched);
-}
-
 TEST(Referral, ChecksRunInOrderWithTheirOwnMessages)
 {
     const QString ann = QStringLiteral("ann@x.example"), bob = QStringLiteral("bob@y.example");
-    struct Row
-    {
-        ReferralForm form;
-        P expected;
-        const char *message;
-    };
-    const Row rows[] = {
-        {{kYourName, kYourEmail, kUntouched, kFriendsName, kFriendsEmail}, P::ImproperEmail, "Proper Email Address"},
-        {{"Ann", ann, kUntouched, "Bob", ann}, P::SameEmails, "Distinct Email Addresses"},
-        {{"Ann", ann, kUntouched, "Bob", "  " + ann + " "}, P::SameEmails, "Distinct Email Addresses"},
-        {{kYourName, "x", kUntouched, kFriendsName, "x"}, P::SameEmails, "Distinct Email Addresses"},
-        {{"Ann", "ann.x.example", kUntouched, "Bob", bob}, P::ImproperEmail, "Proper Email Address"},
-        {{"Ann", ann, kUntouched, "Bob", "bob.y"}, P::ImproperEmail, "Proper Email Address"},
-        {{"Ann", "ann@x", kUntouched, "Bob", bob}, P::ImproperEmail, "Proper Email Address"},
-        {{kYourName, ann, kUntouched, "Bob", "bob@y"}, P::ImproperEmail, "Proper Email Address"},
-        {{" Your Name ", ann, QString(), QString(), bob}, P::NoName, "Your Name"},
-        {{"   ", ann, kUntouched, "Bob", bob}, P::NoName, "Your Name"},
-        {{"Ann", ann, QString(), kFriendsName, bob}, P::NoMessage, "Your Message"},
-        {{"Ann", ann, " Your Message ", "Bob", bob}, P::NoMessage, "Your Message"},
-        {{"Ann", ann, kUntouched, kFriendsName, bob}, P::NoFriendName, "Your Friend's Name"},
-        {{"Ann", ann, kUntouched, QString(), bob}, P::NoFriendName, "Your Friend's Name"},
+    const std::pair<ReferralForm, const char *> rows[] = {
+        {{kYourName, kYourEmail, kUntouched, kFriendsName, kFriendsEmail}, "Proper Email Address"},
+        {{"Ann", ann, kUntouched, "Bob", ann}, "Distinct Email Addresses"},
+        {{kYourName, "x", kUntouched, kFriendsName, "  x "}, "Distinct Email Addresses"},
+        {{"Ann", "ann.x.example", kUntouched, "Bob", bob}, "Proper Email Address"},
+        {{"Ann", "ann@x", kUntouched, "Bob", bob}, "Proper Email Address"},
+        {{kYourName, ann, kUntouched, "Bob", "bob@y"}, "Proper Email Address"},
+        {{" Your Name ", ann, QString(), QString(), bob}, "Your Name"},
+        {{"   ", ann, kUntouched, "Bob", bob}, "Your Name"},
+        {{"\tAnn", ann, " Your Message\r\n ", "Bob", "\t" + bob}, nullptr}, // only spaces are trimmed
+        {{"Ann", ann, QString(), kFriendsName, bob}, "Your Message"},
+        {{"Ann", ann, " Your Message ", "Bob", bob}, "Your Message"},
+        {{"Ann", ann, kUntouched, kFriendsName, bob}, "Your Friend's Name"},
+        {{"Ann", ann, kUntouched, QString(), bob}, "Your Friend's Name"},
         // Comparisons count letter case; the untouched message is a message.
-        {{"Ann", "Ann@X.example", kUntouched, "Bob", ann}, P::None, nullptr},
-        {{"your name", ann, "your message", "FRIEND'S NAME", bob}, P::None, nullptr},
+        {{"Ann", "Ann@X.example", kUntouched, "Bob", ann}, nullptr},
+        {{"your name", ann, "your message", "FRIEND'S NAME", bob}, nullptr},
     };
-    for (const Row &row : rows) {
-        const std::string what = row.form.name.toStdString() + " / " + row.form.email.toStdString();
+    for (const auto &[form, message] : rows) {
+        const std::string what = form.name.toStdString() + " / " + form.email.toStdString();
         test::FakeEffects effects;
         modTellAFriend record;
-        EXPECT_EQ(ReferAFriend(effects, record, row.form), row.expected) << what;
-        const QStringList shown =
-            row.message ? QStringList{QStringLiteral("critical:Please Enter ") + QLatin1String(row.message)}
-                        : QStringList{};
-        EXPECT_EQ(effects.messages, shown) << what;
-        EXPECT_EQ(effects.opened.size(), row.message ? 0 : 1) << what;
-        EXPECT_EQ(record.ReferrerName, trimSpaces(row.form.name)) << what; // recorded, refused or not
+        EXPECT_EQ(ReferAFriend(effects, record, form) == P::None, !message) << what;
+        EXPECT_EQ(effects.messages.join(""), message ? "critical:Please Enter " + QLatin1String(message) : "") << what;
+        EXPECT_EQ(effects.opened.size(), message ? 0 : 1) << what;
+        EXPECT_EQ(record.ReferrerName, trimSpaces(form.name)) << what; // recorded, refused or not
     }
 }
 
@@ -85,13 +67,10 @@ TEST(Referral, UntouchedMessageGoesOutAsEncodedCrLfAndARefusalKeepsTheLastAddres
 TEST(Referral, HostileValuesReachTheSiteExactlyAsTyped)
 {
     const QString rows[] = {
-        QStringLiteral("Ann&taf5=someone@else.example"),
-        QStringLiteral("Ann#fragment?page=home-page"),
-        QStringLiteral("100% sure %41%zz 1+1 = 2"),
-        QStringLiteral("two  spaces\tand a tab;/:@[]!$'()*,"),
+        QStringLiteral("Ann&taf5=x@else.example#top?page=home-page"),
+        QStringLiteral("100% sure %41%zz 1+1 = 2;/:@[]!$'()*,\t"),
         QStringLiteral("line one\r\nline two\rthree\nfour"),
-        QStringLiteral("Zoë Ångström, 日本語, 🌈"),
-        QString(5000, QLatin1Char('&')) + QString(5000, QChar(0x00E9)), // 10 000 characters
+        QStringLiteral("Zoë Ångström, 日本語, 🌈") + QString(5000, QLatin1Char('&')),
     };
     for (const QString &value : rows) {
         const ReferralForm form{value, value + "@a.example", value, "Friend " + value, value + "@b.example"};
@@ -99,22 +78,13 @@ TEST(Referral, HostileValuesReachTheSiteExactlyAsTyped)
         modTellAFriend record;
         ASSERT_EQ(ReferAFriend(effects, record, form), P::None) << value.left(40).toStdString();
         const QUrl url = record.ReferralUrl;
-        ASSERT_TRUE(url.isValid());
-        EXPECT_FALSE(url.hasFragment());
-        EXPECT_EQ(url.path(), QStringLiteral("/zorvel-free-tintwise/ssd.php"));
-
-        const QUrlQuery query(url);
+        ASSERT_TRUE(url.isValid() && !url.hasFragment());
         QStringList received;
-        for (const auto &[key, sent] : query.queryItems(QUrl::FullyDecoded))
+        for (const auto &[key, sent] : QUrlQuery(url).queryItems(QUrl::FullyDecoded))
             received << key + '=' + sent;
-        const QStringList typed{"page=zvms-refer-a-friend",
-                                "taf1=" + form.name,
-                                "taf2=" + form.email,
-                                "taf3=" + form.message,
-                                "taf4=" + form.friendName,
-                                "taf5=" + form.friendEmail,
-                                "taf6=" + QLatin1String(kSiteFolderUrl)};
-        EXPECT_EQ(received, typed);
+        EXPECT_EQ(received, (QStringList{"page=zvms-refer-a-friend", "taf1=" + form.name, "taf2=" + form.email,
+                                         "taf3=" + form.message, "taf4=" + form.friendName, "taf5=" + form.friendEmail,
+                                         "taf6=" + QLatin1String(kSiteFolderUrl)}));
         // Nothing left for the browser to interpret: '+' could otherwise arrive as a space.
         for (char c : url.toEncoded())
             ASSERT_TRUE(c > 0x20 && c < 0x7F && c != '+' && c != '#') << int(c);
