@@ -8,6 +8,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 scenario=$2
 program=$build/ZorvelFreeTintwise
+x11close=$build/tests/x11close # a window's close control, without a window manager
 caption="Zorvel Tintwise v1.25" # the four windows; message boxes carry "Zorvel Tintwise"
 site=https://www.arcanelsoftwares.com/zorvel-free-tintwise/
 
@@ -174,7 +175,10 @@ case "$scenario" in
     expect_marks 4 332 188 "reveal after 3.5 s"
     sleep 1 && shot problem-panel
     expect_pixel 423 184 404040 "wait strip gone after 4.5 s"
-    press Escape # Show All at once
+    click 575 295 # Next: the Solution panel
+    sleep 4.5 && shot solution-panel
+    expect_pixel 423 184 404040 "second wait over"
+    click 570 295 # Show All, at once
     sleep 0.3 && shot show-all
     expect_pixel 100 134 FFFFFF "Show All description box"
     click 586 351 # Back
@@ -189,6 +193,19 @@ case "$scenario" in
     kill -0 "$app" 2>/dev/null || fail "program ended before the exit screen was left"
     xdotool windowfocus --sync "$WIN"
     press Return # the focus is on Exit
+    expect_exit_code 0
+    ;;
+
+  close-result)
+    # The result window's close control hands over to the exit screen; the main window stays hidden.
+    launch
+    draw 3 7
+    "$x11close" "$WIN"
+    wait_gone ${RESULT% *}
+    wait_window $EXIT_W
+    shot exit-screen
+    [ -z "$(windows "$caption" ${MAIN% *})" ] || fail "main window came back"
+    "$x11close" "$WIN"
     expect_exit_code 0
     ;;
 
@@ -240,12 +257,28 @@ case "$scenario" in
     launch
     focus $MAIN
     menus "alt+h o" "alt+h v" "alt+h u" alt+d
-    expect_pages help-web-page home-page download-web-page donate
+    click 300 20 && click 130 70 # advertising line, welcome text
+    expect_pages help-web-page home-page download-web-page donate home-page fully-branded
+    click 100 470 # the offer in front, drawn at start-up: either
+    retry 5 logged 1 || true
+    case "$(cat "$browser_log")" in *page=co-brand | *page=fully-branded) : >"$browser_log" ;; *) fail "offer" ;; esac
+    press alt+h a
+    wait_window $ABOUT_W
+    shot about
+    click 130 125 && click 260 212 # home-page link, "Click here for more details"
+    expect_pages home-page fully-branded
+    xdotool windowfocus --sync "$WIN" && press Escape
+    wait_gone $ABOUT_W
     draw 1 1
     menus "alt+h o" "alt+h v" "alt+h c" alt+d
-    expect_pages help-web-page home-page download-web-page donate
+    press Escape # Show All
+    sleep 0.3
+    click 40 64 && click 300 22 && click 100 345 # Show All heading, advertising line, co-branding offer
+    expect_pages help-web-page home-page download-web-page donate fully-branded home-page co-brand
     click 514 351 # Exit
     wait_window $EXIT_W
+    click 560 297 && click 200 153 # "Click Here To Visit Arcanel", the forum check box
+    expect_pages arcanelsoftwares home-page
     click 120 250 && xdotool type --delay 20 'Ann & Bob=1#'
     click 360 250 && xdotool type --delay 20 'ann@example.com'
     click 120 273 && xdotool type --delay 20 'Cy'
