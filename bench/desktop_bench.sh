@@ -10,7 +10,7 @@ floor=$build/bench/floor_window
 title="Zorvel Tintwise v1.25"
 for tool in Xvfb xdotool; do command -v $tool >/dev/null || { echo "needs $tool" >&2; exit 2; }; done
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 2>/dev/null)
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null)
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null' EXIT
 read -r -t 10 num <&3

@@ -34,7 +34,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 2>/dev/null)
+# -noreset: the server must not reset when the program, its last client, ends between two starts.
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null)
 pids+=($!)
 read -r -t 15 display <&3 || { echo "Xvfb did not start"; exit 1; }
 export DISPLAY=":$display"
