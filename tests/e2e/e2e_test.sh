@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Drives the real program in a private X server with real X input, the way a user meets it.
 #   e2e_test.sh BUILD_DIR SCENARIO
-# Screenshots of every step are kept under BUILD_DIR/e2e-artifacts/SCENARIO/. A stub browser first on PATH
-# records every address the program hands to the desktop.
+# Screenshots of every step and the program's output are kept under BUILD_DIR/e2e-artifacts/SCENARIO/.
+# A stub browser first on PATH records every address the program hands to the desktop.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -59,7 +59,7 @@ expect_marks() { # count x y what: red marks up in a wait strip whose first mark
 
 launch() { # [executable]: starts the program with its own home; sets app
   env HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" PATH="$work/bin:$PATH" \
-    QT_QPA_PLATFORM=xcb "${1:-$program}" >"$work/app.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb "${1:-$program}" >>"$art/app.log" 2>&1 &
   app=$!
   pids+=("$app")
 }
@@ -81,14 +81,14 @@ windows() { # title [width]: visible windows so titled (and so wide)
 found() { WIN=$(windows "${2:-$caption}" "$1" | head -n 1) && [ -n "$WIN" ]; }
 gone() { [ -z "$(windows "$caption" "$1")" ]; }
 wait_window() { # width [title]; sets WIN and its geometry WX WY WH, menu=0
-  retry 10 found "$@" || { fail "no window '${2:-$caption}' $1 wide came up" && exit 1; }
+  retry 20 found "$@" || { fail "no window '${2:-$caption}' $1 wide came up" && shot missing-window && exit 1; }
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   WX=$X WY=$Y WH=$HEIGHT menu=0
 }
 wait_gone() { retry 10 gone "$1" || fail "window $1 wide did not go"; }
 
-# Widths, and client heights below the menu bar, of the main and the result window; exit screen, About box.
-MAIN="629 506" RESULT="628 376" EXIT_W=741 ABOUT_W=423
+# Widths, and client heights below the menu bar, of the main and the result window; the exit screen's width.
+MAIN="629 506" RESULT="628 376" EXIT_W=741
 focus() { # width client-height: waits for that window and focuses it
   wait_window "$1"
   menu=$((WH - $2))
@@ -287,7 +287,8 @@ case "$scenario" in
     click 248 297 # Refer A Friend Now
     shot referral
     expect_pages "${site}ssd.php?page=zvms-refer-a-friend&taf1=Ann%20%26%20Bob%3D1%23&taf2=ann%40example.com\
-&taf3=Your%20Message%0D%0A&taf4=Cy&taf5=cy%40example.org&taf6=https%3A%2F%2Fwww.arcanelsoftwares.com%2Fzorvel-free-tintwise%2F"
+&taf3=Your%20Message%0D%0A&taf4=Cy&taf5=cy%40example.org\
+&taf6=https%3A%2F%2Fwww.arcanelsoftwares.com%2Fzorvel-free-tintwise%2F"
     kill -0 "$app" 2>/dev/null || fail "the referral ended the program"
     ;;
 
