@@ -87,8 +87,8 @@ wait_window() { # width [title]; sets WIN and its geometry WX WY WH, menu=0
 }
 wait_gone() { retry 10 gone "$1" || fail "window $1 wide did not go"; }
 
-# Widths, and client heights below the menu bar, of the main and the result window; the exit screen's width.
-MAIN="629 506" RESULT="628 376" EXIT_W=741
+# Widths, and client heights below the menu bar, of the main and the result window; the exit screen, About box.
+MAIN="629 506" RESULT="628 376" EXIT_W=741 ABOUT_W=423
 focus() { # width client-height: waits for that window and focuses it
   wait_window "$1"
   menu=$((WH - $2))
