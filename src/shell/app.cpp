@@ -11,6 +11,7 @@
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QScopeGuard>
 #include <QWidget>
@@ -147,7 +148,9 @@ ResultWindow *App::resultWindow()
 void App::picColor_Click(int index)
 {
     // One click, one result: Space on a focused patch can arrive during the wait, under the wait panel.
-    if (m_drawing || !m_main || m_ended)
+    // A click still queued when a modal box came up is dropped: the window takes no input under the box, and
+    // a draw run inside the box's loop could close and delete the window under the menu that opened the box.
+    if (m_drawing || !m_main || m_ended || QApplication::activeModalWidget())
         return;
     m_drawing = true;
     const auto drawEnds = qScopeGuard([this] { m_drawing = false; });
