@@ -17,6 +17,7 @@
 #include <QWidget>
 
 #include <exception>
+#include <utility>
 
 namespace tintwise {
 
@@ -37,8 +38,14 @@ App::App(Effects &effects, QObject *parent)
 
 App::~App()
 {
-    for (const QPointer<QWidget> &window : loadedWindows())
+    for (const QPointer<QWidget> &window : std::as_const(m_created))
         delete window.data();
+}
+
+void App::noteCreated(QWidget *window)
+{
+    m_created.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
+    m_created << QPointer<QWidget>(window);
 }
 
 bool App::StartApplication(SingleInstance &instance)
@@ -79,6 +86,7 @@ MainWindow *App::mainWindow()
 {
     if (!m_main) {
         m_main = new MainWindow(m_effects);
+        noteCreated(m_main);
         m_main->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_main, &MainWindow::unloading, this, &App::mainWindowUnloading);
         connect(m_main, &MainWindow::aboutRequested, this, [this] { showAboutBox(m_main); });
@@ -93,6 +101,7 @@ ExitWindow *App::exitWindow()
 {
     if (!m_exit) {
         m_exit = new ExitWindow(m_effects, m_referral);
+        noteCreated(m_exit);
         m_exit->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_exit, &ExitWindow::exitRequested, this, &App::QuitApplication);
         connect(m_exit, &ExitWindow::unloading, this, &App::exitWindowUnloading);
@@ -137,6 +146,7 @@ ResultWindow *App::resultWindow()
 {
     if (!m_result) {
         m_result = new ResultWindow(m_effects);
+        noteCreated(m_result);
         m_result->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_result, &ResultWindow::unloading, this, &App::resultWindowUnloading);
         connect(m_result, &ResultWindow::backRequested, this, &App::cmdBack_Click);
