@@ -11,11 +11,13 @@
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QScopeGuard>
 #include <QWidget>
 
 #include <exception>
+#include <utility>
 
 namespace tintwise {
 
@@ -36,8 +38,14 @@ App::App(Effects &effects, QObject *parent)
 
 App::~App()
 {
-    for (const QPointer<QWidget> &window : loadedWindows())
+    for (const QPointer<QWidget> &window : std::as_const(m_created))
         delete window.data();
+}
+
+void App::noteCreated(QWidget *window)
+{
+    m_created.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
+    m_created << QPointer<QWidget>(window);
 }
 
 bool App::StartApplication(SingleInstance &instance)
@@ -78,6 +86,7 @@ MainWindow *App::mainWindow()
 {
     if (!m_main) {
         m_main = new MainWindow(m_effects);
+        noteCreated(m_main);
         m_main->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_main, &MainWindow::unloading, this, &App::mainWindowUnloading);
         connect(m_main, &MainWindow::aboutRequested, this, [this] { showAboutBox(m_main); });
@@ -92,6 +101,7 @@ ExitWindow *App::exitWindow()
 {
     if (!m_exit) {
         m_exit = new ExitWindow(m_effects, m_referral);
+        noteCreated(m_exit);
         m_exit->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_exit, &ExitWindow::exitRequested, this, &App::QuitApplication);
         connect(m_exit, &ExitWindow::unloading, this, &App::exitWindowUnloading);
@@ -136,6 +146,7 @@ ResultWindow *App::resultWindow()
 {
     if (!m_result) {
         m_result = new ResultWindow(m_effects);
+        noteCreated(m_result);
         m_result->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_result, &ResultWindow::unloading, this, &App::resultWindowUnloading);
         connect(m_result, &ResultWindow::backRequested, this, &App::cmdBack_Click);
@@ -147,7 +158,9 @@ ResultWindow *App::resultWindow()
 void App::picColor_Click(int index)
 {
     // One click, one result: Space on a focused patch can arrive during the wait, under the wait panel.
-    if (m_drawing || !m_main || m_ended)
+    // A click still queued when a modal box came up is dropped: the window takes no input under the box, and
+    // a draw run inside the box's loop could close and delete the window under the menu that opened the box.
+    if (m_drawing || !m_main || m_ended || QApplication::activeModalWidget())
         return;
     m_drawing = true;
     const auto drawEnds = qScopeGuard([this] { m_drawing = false; });

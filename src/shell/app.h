@@ -74,6 +74,7 @@ private:
     /// Back on the result window, by its button or its File menu.
     void cmdBack_Click();
     QList<QPointer<QWidget>> loadedWindows() const;
+    void noteCreated(QWidget *window);
 
     Effects &m_effects;
     SelectionRecord m_selection;
@@ -84,6 +85,9 @@ private:
     QPointer<ResultWindow> m_result;
     bool m_drawing = false;
     QSet<QWidget *> m_unloading;
+    /// Every window loaded so far that still exists: closed ones await their deferred deletion, and all go
+    /// with the shell at the latest, since they hold on to its effects.
+    QList<QPointer<QWidget>> m_created;
     bool m_quitting = false;
     bool m_ended = false;
     qint16 m_intCoBrandRandomNumber = 0;

@@ -335,8 +335,9 @@ void ResultWindow::bringToFront(QWidget *panel)
 void ResultWindow::reveal(QPushButton *from, const ColourPanel &target)
 {
     // Keys can still press a button that the wait panel or a later panel covers; only the panel in front
-    // moves on, so one press gives one reveal.
-    if (frontPanel() != from->parentWidget())
+    // moves on, so one press gives one reveal. A press still queued when the window closed, or when a modal
+    // box came up, is dropped: a closed window is not touched again, and none takes input under a modal box.
+    if (m_unloaded || QApplication::activeModalWidget() || frontPanel() != from->parentWidget())
         return;
     const QPointer<ResultWindow> alive(this);
     const int serial = m_readingSerial;
