@@ -16,7 +16,7 @@ build="$root/build"
 
 runtime_packages=(qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation2)
 build_packages=(g++ cmake make)
-test_packages=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev clang-format desktop-file-utils appstream)
+test_packages=(libgtest-dev libgmock-dev xvfb xauth xdotool xclip imagemagick libx11-dev clang-format desktop-file-utils appstream)
 test_packages+=(dbus-daemon at-spi2-core) # a bus for screen readers, so the accessibility test can listen
 
 packages=("${build_packages[@]}" "${runtime_packages[@]}")

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTimer>
 
 #include <chrono>
@@ -59,11 +60,26 @@ void QtEffects::openWebAddress(const QUrl &url)
     QDesktopServices::openUrl(url);
 }
 
+void emptyClipboard()
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    // Taking ownership never waits on the program that held the clipboard. It is taken with an empty
+    // text, not with no data at all: some toolkit versions crash pasting a record that has no format or
+    // none at all. The selection, pasted by a middle click, is emptied the same way.
+    for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+        if (mode == QClipboard::Selection && !clipboard->supportsSelection())
+            continue;
+        auto *empty = new QMimeData;
+        empty->setText(QString());
+        clipboard->setMimeData(empty, mode);
+    }
+}
+
 void QtEffects::clearClipboard()
 {
-    // Taking ownership with no data never waits on the program that held the clipboard.
-    if (QClipboard *clipboard = QGuiApplication::clipboard())
-        clipboard->clear();
+    emptyClipboard();
 }
 
 QDate QtEffects::today()

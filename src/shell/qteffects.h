@@ -6,6 +6,9 @@
 
 namespace tintwise {
 
+/// Empties the clipboard and, where the platform has one, the selection, leaving valid empty data behind.
+void emptyClipboard();
+
 /// The real platform: nested event loops for waiting, Qt message boxes, the desktop's browser.
 class QtEffects : public Effects
 {

@@ -59,7 +59,7 @@ expect_marks() { # count x y what: red marks up in a wait strip whose first mark
 
 launch() { # [executable]: starts the program with its own home; sets app
   env HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" PATH="$work/bin:$PATH" \
-    QT_QPA_PLATFORM=xcb "${1:-$program}" >>"$art/app.log" 2>&1 &
+    QT_QPA_PLATFORM=xcb ${E2E_WRAP:-} "${1:-$program}" >>"$art/app.log" 2>&1 &
   app=$!
   pids+=("$app")
 }
@@ -206,6 +206,31 @@ case "$scenario" in
     wait_window $EXIT_W
     shot exit-screen
     [ -z "$(windows "$caption" ${MAIN% *})" ] || fail "main window came back"
+    "$x11close" "$WIN"
+    expect_exit_code 0
+    ;;
+
+  paste)
+    # Another program's text on the clipboard, then a reading empties it; every paste into the exit screen's
+    # unseen message field and the form's fields must find valid, empty data.
+    command -v xclip >/dev/null || { echo "SKIP: xclip is not installed"; exit 77; }
+    printf 'from another program' | xclip -selection clipboard -loops 1 &
+    pids+=($!)
+    printf 'selected elsewhere' | xclip -selection primary -loops 1 &
+    pids+=($!)
+    launch
+    draw 5 3
+    "$x11close" "$WIN"
+    wait_window $EXIT_W
+    xdotool windowfocus --sync "$WIN"
+    press Tab Tab Tab Tab Tab Tab Tab # Exit first: the seventh Tab reaches the unseen message field
+    press ctrl+v shift+Insert && sleep 0.3
+    shot message-pasted
+    kill -0 "$app" 2>/dev/null || fail "program died pasting into the message field"
+    click 40 249 # Your Name
+    press ctrl+v shift+Insert && xdotool click 2 && sleep 0.3
+    shot name-pasted
+    kill -0 "$app" 2>/dev/null || fail "program died pasting into a one-line field"
     "$x11close" "$WIN"
     expect_exit_code 0
     ;;

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTextDocument>
 
@@ -58,6 +59,21 @@ QString MessageField::text() const
 void MessageField::setText(const QString &text)
 {
     setPlainText(text);
+}
+
+bool MessageField::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source && source->hasText();
+}
+
+void MessageField::insertFromMimeData(const QMimeData *source)
+{
+    // Not the base class: on some toolkit versions it reads past an empty record's list of formats.
+    if (!source || !source->hasText())
+        return;
+    const QString text = source->text();
+    if (!text.isEmpty())
+        insertPlainText(text);
 }
 
 ExitWindow::ExitWindow(Effects &effects, modTellAFriend &record, QWidget *parent)
@@ -137,6 +153,8 @@ void ExitWindow::buildReferralForm()
     m_txtMessage->setObjectName(QStringLiteral("txtMessage"));
     m_txtMessage->setGeometry(twips(4800, 3600, 1815, 495));
     m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Never seen, so its lines need not wrap; wrapping one long pasted line takes minutes.
+    m_txtMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_txtMessage->setFrameShape(QFrame::Box);
     m_txtMessage->setLineWidth(1);
     // A Tab typed into an unseen field must not trap the keyboard there.

@@ -25,6 +25,11 @@ public:
 
     QString text() const;
     void setText(const QString &text);
+
+protected:
+    // Pastes and drops take plain text only, and nothing from a missing or empty record.
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
 };
 
 /// The exit screen: the last window of every run, with a support message, the maker's other programs
