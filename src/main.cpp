@@ -1,6 +1,7 @@
 #include "shell/app.h"
 #include "shell/qteffects.h"
 #include "shell/singleinstance.h"
+#include "shell/termination.h"
 #include "ui/common/controls.h"
 
 #include <QApplication>
@@ -46,6 +47,9 @@ int main(int argc, char **argv)
     tintwise::QtEffects effects;
     tintwise::SingleInstance instance;
     tintwise::App app(effects);
+    // SIGTERM, SIGINT and SIGHUP end the program the way its Exit does, in a wait or a message box too.
+    tintwise::TerminationRequests termination;
+    QObject::connect(&termination, &tintwise::TerminationRequests::requested, &app, &tintwise::App::QuitApplication);
     if (!app.StartApplication(instance))
         return 0;
     return application.exec();

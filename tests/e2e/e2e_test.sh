@@ -57,9 +57,21 @@ expect_marks() { # count x y what: red marks up in a wait strip whose first mark
   [ $up = "$1" ] || fail "$4: $up marks up, expected $1"
 }
 
+launch_env=() # more for the program's environment: NAME=value to set, -uNAME to unset
+launch_as=()  # a command that runs the program as another user
 launch() { # [executable]: starts the program with its own home; sets app
-  env HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" PATH="$work/bin:$PATH" \
-    QT_QPA_PLATFORM=xcb ${E2E_WRAP:-} "${1:-$program}" >>"$art/app.log" 2>&1 &
+  local vars=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb)
+  local unset=() item i
+  for item in "${launch_env[@]}"; do
+    case "$item" in
+      -u*) unset+=(-u "${item#-u}") ;;
+      *) vars+=("$item") ;;
+    esac
+  done
+  for item in "${unset[@]}"; do
+    for i in "${!vars[@]}"; do [ "${vars[i]%%=*}" = "$item" ] && unset 'vars[i]'; done
+  done
+  "${launch_as[@]}" env "${unset[@]}" "${vars[@]}" "${1:-$program}" >>"$art/app.log" 2>&1 &
   app=$!
   pids+=("$app")
 }
@@ -315,6 +327,127 @@ case "$scenario" in
 &taf3=Your%20Message%0D%0A&taf4=Cy&taf5=cy%40example.org\
 &taf6=https%3A%2F%2Fwww.arcanelsoftwares.com%2Fzorvel-free-tintwise%2F"
     kill -0 "$app" 2>/dev/null || fail "the referral ended the program"
+    ;;
+
+  sweep-settings)
+    # The setting file and its folder in every odd state. Each time the main window comes up within 5 s and
+    # SIGTERM ends the program cleanly; "kept" files are left byte for byte, links and all.
+    dir=$config/Arcanel conf=$config/Arcanel/ZorvelFreeTintwise.conf
+    state() { stat -c '%F %s %a %U' "$conf" 2>&1; readlink "$conf"; [ -f "$conf" ] && head -c 65536 "$conf" | sha256sum; }
+    mkdir -p "$config"
+    chmod 755 "$work" "$home" "$config"
+    while IFS='|' read -r name expect user setup; do
+      rm -rf "$dir" && mkdir -p "$dir"
+      launch_as=() && [ "$user" = nobody ] && launch_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+      if [ "$user" = nobody ]; then
+        chown -R nobody:nogroup "$config" && chown nobody "$work"
+      else
+        chown -R root:root "$config" && chown root "$work"
+      fi
+      eval "$setup" || { echo "SKIP row $name: could not set it up"; continue; }
+      before=$(state)
+      launch
+      retry 5 found ${MAIN% *} || fail "$name: no main window within 5 s"
+      shot "settings-$name"
+      kill -TERM "$app" && expect_exit_code 0
+      [ "$expect" = kept ] && [ "$(state)" != "$before" ] && fail "$name: changed from [$before] to [$(state)]"
+      mountpoint -q "$dir" && umount "$dir"
+    done <<'ROWS'
+garbage|kept|root|head -c 4096 /dev/urandom >"$conf"
+empty|any|root|: >"$conf"
+huge, sparse 1 GiB|kept|root|truncate -s 1G "$conf"
+two million keys|kept|root|{ echo '[Settings]'; seq -f 'k%.0f=v' 2000000; } >"$conf"
+a typed value|kept|root|printf '[Settings]\nIzwfynts=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x1)\n' >"$conf"
+a list|kept|root|printf '[Settings]\nIzwfynts=a, b\n' >"$conf"
+nested value, 50 000 deep|kept|root|{ printf '[Settings]\nIzwfynts=@Variant('; yes '\0\0\0\t\0\0\0\0\x1' | head -n 50000 | tr -d '\n'; printf ')\n'; } >"$conf"
+comments and bad bytes|kept|root|printf '; note: Gr\xf6\xdfe\nk\xff=v\xfe\n' >"$conf"
+a directory|kept|root|mkdir "$conf"
+a dangling link|kept|root|ln -s "$work/nowhere" "$conf"
+a FIFO|kept|root|mkfifo "$conf"
+a device node|kept|root|[ "$(id -u)" = 0 ] && mknod "$work/null" c 1 3 && ln -s "$work/null" "$conf"
+unreadable|kept|nobody|printf '[Settings]\nIzwfynts=x\n' >"$conf" && chown nobody "$conf" && chmod 000 "$conf"
+read-only file|kept|nobody|printf '[Settings]\nIzwfynts=\n' >"$conf" && chown nobody "$conf" && chmod 444 "$conf"
+read-only folder|any|nobody|chmod 555 "$dir"
+full disk|any|root|mount -t tmpfs -o size=16k tmpfs "$dir" && { head -c 65536 /dev/zero >"$dir/filler" || true; }
+ROWS
+    ;;
+
+  sweep-environment)
+    # Odd environments: the main window still comes up; with no browser a link changes nothing.
+    chmod 755 "$work" "$home" && mkdir -p "$work/locked" && chmod 500 "$work/locked" && chown nobody "$work/locked"
+    while IFS='|' read -r name user env_args; do
+      read -r -a launch_env <<<"$env_args"
+      launch_as=() && [ "$user" = nobody ] && launch_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+      launch
+      retry 5 found ${MAIN% *} || fail "$name: no main window within 5 s"
+      shot "environment-${name// /-}"
+      xdotool windowfocus --sync "$(windows "$caption" ${MAIN% *} | head -n 1)" 2>/dev/null && menus "alt+h v"
+      sleep 0.5
+      kill -0 "$app" 2>/dev/null || fail "$name: the program ended after a link"
+      kill -TERM "$app" && expect_exit_code 0
+    done <<'ROWS'
+HOME unset|root|-uHOME
+XDG_RUNTIME_DIR unset|root|-uXDG_RUNTIME_DIR
+XDG_RUNTIME_DIR not there|root|XDG_RUNTIME_DIR=/nonexistent/run
+XDG_RUNTIME_DIR unwritable|nobody|XDG_RUNTIME_DIR=/root
+no browser on the PATH|root|PATH=/nonexistent
+ROWS
+    launch_env=()
+    ;;
+
+  sweep-signals)
+    # SIGTERM, SIGINT and SIGHUP in the wait and on the exit screen: a clean end with code 0, and the next start
+    # is not refused.
+    while IFS='|' read -r when signal; do
+      launch
+      case "$when" in
+        wait) focus $MAIN && click 313 134 && sleep 1.5 ;;
+        exit-screen) draw 2 2 && "$x11close" "$WIN" && wait_window $EXIT_W ;;
+        main) focus $MAIN ;;
+      esac
+      kill -"$signal" "$app"
+      expect_exit_code 0
+    done <<'ROWS'
+wait|TERM
+wait|INT
+exit-screen|TERM
+exit-screen|INT
+main|HUP
+ROWS
+    launch
+    retry 5 found ${MAIN% *} || fail "no main window after the signals: a lock was left behind"
+    kill -TERM "$app" && expect_exit_code 0
+    ;;
+
+  sweep-storm)
+    # Key and mouse storms in every window, the wait included, each from a fresh start: the program never
+    # dies of one. It may end by what the storm pressed, but then with code 0.
+    RANDOM=14
+    keys=(Tab shift+Tab space Return Escape Up Down Left Right a Z 7 BackSpace Delete ctrl+a ctrl+v shift+Insert
+      ctrl+c Home End Page_Down alt+f alt+h F1)
+    storm() { # 60 keys and 30 clicks of any button anywhere in the window found last
+      local i list=()
+      for ((i = 0; i < 60; i++)); do list+=("${keys[RANDOM % ${#keys[@]}]}"); done
+      xdotool windowfocus "$WIN" 2>/dev/null || true
+      xdotool key --delay 5 "${list[@]}" 2>/dev/null || true
+      for ((i = 0; i < 30; i++)); do
+        xdotool mousemove $((WX + RANDOM % WIDTH)) $((WY + RANDOM % HEIGHT)) click $((1 + RANDOM % 3)) 2>/dev/null || true
+      done
+    }
+    for window in main wait result exit about; do
+      launch
+      case $window in
+        main) focus $MAIN ;;
+        wait) focus $MAIN && click 313 134 ;;
+        result) draw 6 9 ;;
+        exit) draw 7 4 && "$x11close" "$WIN" && wait_window $EXIT_W ;;
+        about) focus $MAIN && press alt+h a && wait_window $ABOUT_W ;;
+      esac
+      storm
+      shot "storm-$window"
+      if kill -0 "$app" 2>/dev/null; then kill -TERM "$app"; fi
+      expect_exit_code 0
+    done
     ;;
 
   *)

@@ -7,12 +7,15 @@
 #include "ui/result/resultwindow.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QSettings>
@@ -128,6 +131,12 @@ public:
     void critical(const QString &text) override;
     double random() override;
     void endProcess() override;
+    // The real emptying, so that pastes meet what the program leaves on the clipboard.
+    void clearClipboard() override
+    {
+        FakeEffects::clearClipboard();
+        emptyClipboard();
+    }
 
 private:
     Soak &m_soak;
@@ -246,6 +255,7 @@ private:
     void clickAt(QWidget *window, QPoint at, bool twice);
     void key(QWidget *window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {});
     void type(QWidget *window);
+    void clipboardOrPaste(QWidget *window);
     void useMenu(QMainWindow *window);
     void answerPopups();
     void notePatchPress(QWidget *target);
@@ -492,8 +502,10 @@ void Soak::act()
                                 Qt::Key_Down, Qt::Key_Escape,  Qt::Key_Return, Qt::Key_Enter};
         const Qt::Key k = keys[pick(stay ? 5 : 8)];
         key(window, k, k == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
-    } else if (what < 77) {
+    } else if (what < 71) {
         type(window);
+    } else if (what < 77) {
+        clipboardOrPaste(window);
     } else if (what < 92) {
         if (auto *mainWindow = qobject_cast<QMainWindow *>(window))
             useMenu(mainWindow);
@@ -609,6 +621,75 @@ void Soak::type(QWidget *window)
             key(window, QTest::asciiToKey(piece[0].toLatin1()), Qt::NoModifier, piece);
         else
             key(window, Qt::Key_unknown, Qt::NoModifier, piece);
+    }
+}
+
+void Soak::clipboardOrPaste(QWidget *window)
+{
+    // Another program puts something odd on the clipboard, or the user pastes by one of the four ways; on the
+    // exit screen often into the unseen message field, reached by Tab.
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    switch (pick(3)) {
+    case 0: {
+        const QString texts[] = {QString(65536, QLatin1Char('w')), QStringLiteral("a\0b\x01\x1b[2J\r\nc"),
+                                 QStringLiteral("\u05E9\u05DC\u05D5\u05DD \u202Eabc"), QStringLiteral("x y@z")};
+        const QString &text = texts[pick(int(std::size(texts)))];
+        log(QStringLiteral("clipboard: %1 characters of text").arg(text.size()));
+        clipboard->setText(text);
+        return;
+    }
+    case 1: {
+        auto *data = new QMimeData;
+        if (chance(0.5)) {
+            log(QStringLiteral("clipboard: HTML and a picture, no text"));
+            data->setHtml(QStringLiteral("<img src=\"file:///etc/passwd\"><b>b</b>"));
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(Qt::blue);
+            data->setImageData(picture);
+        } else {
+            log(QStringLiteral("clipboard: a record without formats"));
+        }
+        clipboard->setMimeData(data);
+        return;
+    }
+    default:
+        break;
+    }
+    const QPointer<QWidget> alive(window);
+    if (kindOf(window) == Exit && chance(0.5)) {
+        for (int tabs = 0; tabs < 9 && alive && window->focusWidget() &&
+                           window->focusWidget()->objectName() != QLatin1String("txtMessage");
+             ++tabs)
+            key(window, Qt::Key_Tab);
+    }
+    if (!alive)
+        return;
+    QWidget *target = window->focusWidget() ? window->focusWidget() : window;
+    switch (pick(4)) {
+    case 0:
+        key(window, Qt::Key_V, Qt::ControlModifier);
+        break;
+    case 1:
+        key(window, Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case 2: {
+        log(QStringLiteral("menu Paste on %1/%2").arg(window->objectName(), target->objectName()));
+        std::unique_ptr<QMenu> menu;
+        if (auto *line = qobject_cast<QLineEdit *>(target))
+            menu.reset(line->createStandardContextMenu());
+        else if (auto *box = qobject_cast<QPlainTextEdit *>(target))
+            menu.reset(box->createStandardContextMenu());
+        for (QAction *entry : menu ? menu->actions() : QList<QAction *>())
+            if (entry->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Paste")))
+                entry->trigger();
+        break;
+    }
+    default: {
+        log(QStringLiteral("middle click on %1/%2").arg(window->objectName(), target->objectName()));
+        auto *box = qobject_cast<QPlainTextEdit *>(target);
+        QTest::mouseClick(box ? box->viewport() : target, Qt::MiddleButton, {}, QPoint(3, 3));
+        break;
+    }
     }
 }
 
