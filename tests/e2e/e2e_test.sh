@@ -51,6 +51,11 @@ shot() {
 # Colour (RRGGBB) in the last screenshot of a point in the client area of the window found last.
 pixel() { convert "$last_shot" -format "%[hex:p{$((WX + $1)),$((WY + menu + $2))}]" info:; }
 expect_pixel() { [ "$(pixel "$1" "$2")" = "$3" ] || fail "$4: pixel ($1,$2) is #$(pixel "$1" "$2"), not #$3"; }
+expect_blank() { # x y width height what: one colour only in that part of the last screenshot
+  local colours
+  colours=$(convert "$last_shot" -crop "$3x$4+$((WX + $1))+$((WY + menu + $2))" -format %k info:)
+  [ "$colours" = 1 ] || fail "$5: $colours colours where it should be blank"
+}
 expect_marks() { # count x y what: red marks up in a wait strip whose first mark stands at x y
   local dx up=0
   for dx in 0 21 43 64; do [ "$(pixel $(($2 + dx)) "$3")" = FF0000 ] && up=$((up + 1)); done
@@ -242,6 +247,7 @@ case "$scenario" in
     click 40 249 # Your Name
     press ctrl+v shift+Insert && xdotool click 2 && sleep 0.3
     shot name-pasted
+    expect_blank 24 243 200 14 "Your Name after pastes of the emptied clipboard and selection"
     kill -0 "$app" 2>/dev/null || fail "program died pasting into a one-line field"
     "$x11close" "$WIN"
     expect_exit_code 0
