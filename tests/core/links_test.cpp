@@ -11,14 +11,23 @@ namespace {
 
 TEST(SitePages, EachKeyOpensTheFolderThenTheScriptThenTheKeyAsWritten)
 {
-    for (const char *key : {PageKey::HelpWebPage, PageKey::HomePage, PageKey::DownloadWebPage, PageKey::Donate,
-                            PageKey::FullyBranded, PageKey::CoBrand, PageKey::ArcanelSoftwares}) {
+    // Every address spelled out: a misspelt key or folder must not pass by being built from the same constant.
+    const std::pair<const char *, const char *> rows[] = {
+        {PageKey::HelpWebPage, "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=help-web-page"},
+        {PageKey::HomePage, "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=home-page"},
+        {PageKey::DownloadWebPage,
+         "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=download-web-page"},
+        {PageKey::Donate, "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=donate"},
+        {PageKey::FullyBranded, "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=fully-branded"},
+        {PageKey::CoBrand, "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=co-brand"},
+        {PageKey::ArcanelSoftwares,
+         "https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=arcanelsoftwares"}};
+    for (const auto &[key, address] : rows) {
         test::FakeEffects effects;
         OpenSitePage(effects, QLatin1String(key));
         ASSERT_EQ(effects.opened.size(), 1) << key;
         // https: personal data of the referral goes through the same folder.
-        EXPECT_EQ(effects.opened.front().toString(QUrl::FullyEncoded),
-                  QStringLiteral("https://www.arcanelsoftwares.com/zorvel-free-tintwise/ssd.php?page=") + key);
+        EXPECT_EQ(effects.opened.front().toString(QUrl::FullyEncoded), QLatin1String(address));
     }
     test::FakeEffects effects; // an address that does not parse is dropped without a word
     OpenWebAddress(effects, QUrl(QStringLiteral("http://[::1"), QUrl::StrictMode));

@@ -47,8 +47,12 @@ private slots:
 
     void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront()
     {
-        // r = 1/12 draws 2, the full-branding offer; 0.99 draws 7, which keeps the stored order.
-        for (const auto &[r, front] : {std::pair{1.0 / 12, "lblFullBrand"}, std::pair{0.99, "lblCobrand"}}) {
+        // r = (n - 1) / 6 draws n: 1, 3 and 5 raise the co-branding offer, 2, 4 and 6 the full-branding one, and 7
+        // keeps the stored order, co-branding in front.
+        const std::pair<double, const char *> rows[] = {
+            {0.0, "lblCobrand"},     {1.0 / 6, "lblFullBrand"}, {2.0 / 6, "lblCobrand"}, {3.0 / 6, "lblFullBrand"},
+            {4.0 / 6, "lblCobrand"}, {5.0 / 6, "lblFullBrand"}, {0.99, "lblCobrand"}};
+        for (const auto &[r, front] : rows) {
             test::FakeEffects effects;
             effects.randoms = {r};
             App app(effects);
