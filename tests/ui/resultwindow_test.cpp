@@ -181,6 +181,27 @@ private slots:
         }
     }
 
+    void tabOrderFollowsTheDesignsTabIndexes()
+    {
+        // Tab index 3, 4, 10, 20, 31, 35, 39, 40: the focusable controls, whichever panel is in front.
+        const QStringList expected{"cmdBack",
+                                   "cmdExit",
+                                   "cmdChoosenColor",
+                                   "cmdProblemColor",
+                                   "txtShowAllDayColorDesc",
+                                   "txtShowAllSolutionColorDesc",
+                                   "txtShowAllProblemColorDesc",
+                                   "cmdShowAll"};
+        QStringList chain;
+        QWidget *w = child("cmdBack");
+        do {
+            if (w->focusPolicy() & Qt::TabFocus && expected.contains(w->objectName()))
+                chain << w->objectName();
+            w = w->nextInFocusChain();
+        } while (w != child("cmdBack") && chain.size() < 2 * expected.size());
+        QCOMPARE(chain, expected);
+    }
+
 private:
     template <typename T = QWidget> T *child(const char *name) const
     {
