@@ -15,9 +15,10 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build="$root/build"
 
 runtime_packages=(qt6-base-dev qt6-qpa-plugins libgl-dev fonts-dejavu-core fonts-liberation2)
-build_packages=(g++ cmake make)
+build_packages=(g++ cmake make dpkg-dev debhelper) # the last two build the Debian package
 test_packages=(libgtest-dev libgmock-dev xvfb xauth xdotool xclip imagemagick libx11-dev clang-format desktop-file-utils appstream)
 test_packages+=(dbus-daemon at-spi2-core) # a bus for screen readers, so the accessibility test can listen
+test_packages+=(lintian devscripts man-db) # the package test: lintian, hardening-check, lexgrog
 
 packages=("${build_packages[@]}" "${runtime_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")

@@ -1,4 +1,5 @@
 #include "shell/app.h"
+#include "shell/commandline.h"
 #include "shell/qteffects.h"
 #include "shell/singleinstance.h"
 #include "shell/termination.h"
@@ -25,6 +26,17 @@ bool platformChosen(int argc, char **argv)
 
 int main(int argc, char **argv)
 {
+    // --help, --version and usage errors answer before any display is needed.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const tintwise::CommandLineRequest request = tintwise::parseCommandLine(arguments);
+    if (!request.run) {
+        std::fputs(request.output.toLocal8Bit().constData(), stdout);
+        std::fputs(request.error.toLocal8Bit().constData(), stderr);
+        return request.exitCode;
+    }
+
     // Without a display Qt aborts with a long message; say it in one line instead.
     if (!platformChosen(argc, argv) && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
