@@ -221,8 +221,8 @@ bool ClassicStyle::eventFilter(QObject *watched, QEvent *event)
         setFocusCue(widget->window(), false);
         break;
     case QEvent::FocusIn:
-    case QEvent::FocusOut:
-        // The default frame follows the focus between buttons.
+        // The default frame follows the focus between buttons. Only on focus in: a focus out also comes
+        // from a window tearing down its children, when they cannot be looked through.
         for (QPushButton *button : widget->window()->findChildren<QPushButton *>()) {
             if (hasClassicLook(button))
                 button->update();
