@@ -263,6 +263,19 @@ private slots:
         QVERIFY(showsDottedRectangle(now->grab().toImage(), inset, background(now)));
     }
 
+    void keyboardCuesCarryIntoTheNextWindow()
+    {
+        // A keyboard user who opens the next window sees where its focus is at once.
+        QWidget *main = open(Screen::Main);
+        QTest::keyClick(main->focusWidget(), Qt::Key_Tab);
+        QWidget *about = open(Screen::About, true);
+        QWidget *ok = about->findChild<QWidget *>(QStringLiteral("cmdOK"));
+        QCOMPARE(QApplication::focusWidget(), ok);
+        QVERIFY(showsDottedRectangle(ok->grab().toImage(), 4, kGraphicalFace));
+        QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(1, 1));
+        QVERIFY(showsNoRectangle(ok->grab().toImage(), 4, kGraphicalFace));
+    }
+
     void handCursors()
     {
         // The 16-colour hand: 32 x 32 in the sixteen colours of the classic palette, more than greys.
@@ -312,7 +325,8 @@ private slots:
     }
 
 private:
-    QWidget *open(Screen screen)
+    /// A fresh window of the kind, active, with the cues of the keyboard put out unless `keepCues`.
+    QWidget *open(Screen screen, bool keepCues = false)
     {
         m_window.reset();
         m_effects = test::FakeEffects();
@@ -345,6 +359,8 @@ private:
         window->activateWindow();
         if (!QTest::qWaitForWindowActive(window))
             qWarning("window not active");
+        if (!keepCues) // a click on a corner no control covers
+            QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(window->width() - 1, window->height() - 1));
         return window;
     }
 

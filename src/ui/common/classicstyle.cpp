@@ -196,6 +196,16 @@ int ClassicStyle::styleHint(StyleHint hint,
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
+void ClassicStyle::setKeyboardCues(bool on)
+{
+    // One state for the whole program: a keyboard user keeps the cues in the next window that comes up.
+    m_keyboardCues = on;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->isVisible())
+            setFocusCue(window, on);
+    }
+}
+
 bool ClassicStyle::eventFilter(QObject *watched, QEvent *event)
 {
     if (!watched->isWidgetType())
@@ -210,7 +220,7 @@ bool ClassicStyle::eventFilter(QObject *watched, QEvent *event)
         case Qt::Key_Right:
         case Qt::Key_Up:
         case Qt::Key_Down:
-            setFocusCue(widget->window(), true);
+            setKeyboardCues(true);
             break;
         default:
             break;
@@ -218,7 +228,12 @@ bool ClassicStyle::eventFilter(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        setFocusCue(widget->window(), false);
+        setKeyboardCues(false);
+        break;
+    case QEvent::Show:
+    case QEvent::WindowActivate:
+        if (widget->isWindow())
+            setFocusCue(widget, m_keyboardCues);
         break;
     case QEvent::FocusIn:
         // The default frame follows the focus between buttons. Only on focus in: a focus out also comes

@@ -9,7 +9,7 @@ class QRect;
 namespace tintwise {
 
 /// The look of a classic desktop over Fusion: raised command buttons with a flat face of their own colour,
-/// flat text boxes, and focus rectangles only once the keyboard has been used in a window. Menus, scroll bars,
+/// flat text boxes, and focus rectangles only once the keyboard has been used. Menus, scroll bars,
 /// the combo box and message boxes keep Fusion's look.
 class ClassicStyle : public QProxyStyle
 {
@@ -38,6 +38,11 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void setKeyboardCues(bool on);
+
+    bool m_keyboardCues = false;
 };
 
 /// Classic drawing is for the design's own controls only: the helpers that build them mark them.
@@ -45,7 +50,7 @@ void setClassicLook(QWidget *widget);
 bool hasClassicLook(const QWidget *widget);
 
 /// Whether the focused control of `widget`'s window shows its focus rectangle: only after Tab or an arrow key,
-/// until the next mouse click in that window.
+/// until the next mouse click.
 bool showsFocusCue(const QWidget *widget);
 
 /// The one-pixel dotted focus rectangle, in a colour that shows on `background`.
