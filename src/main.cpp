@@ -3,10 +3,10 @@
 #include "shell/qteffects.h"
 #include "shell/singleinstance.h"
 #include "shell/termination.h"
+#include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,8 +48,8 @@ int main(int argc, char **argv)
     }
 
     QApplication application(argc, argv);
-    // The same look on every desktop: the design's colours show on the buttons.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    // The same look on every desktop: classic buttons and text boxes in the design's colours.
+    QApplication::setStyle(new tintwise::ClassicStyle);
     tintwise::registerFontSubstitutes();
     QApplication::setFont(tintwise::designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     QApplication::setWindowIcon(tintwise::applicationIcon());

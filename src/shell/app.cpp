@@ -7,6 +7,7 @@
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
 #include "ui/about/aboutwindow.h"
+#include "ui/common/sitebands.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
@@ -72,10 +73,10 @@ void App::CoBrand_Randomize()
     m_intCoBrandRandomNumber = CoBrandNumber(m_effects.random());
     switch (coBrandOfferFor(m_intCoBrandRandomNumber)) {
     case CoBrandOffer::CoBrand:
-        mainWindow()->coBrandLabel()->raise();
+        bringOfferToFront(mainWindow()->coBrandLabel());
         break;
     case CoBrandOffer::FullBrand:
-        mainWindow()->fullBrandLabel()->raise();
+        bringOfferToFront(mainWindow()->fullBrandLabel());
         break;
     case CoBrandOffer::Unchanged:
         break;

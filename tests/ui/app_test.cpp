@@ -63,6 +63,11 @@ private slots:
             // What the user sees in the shared place is the front offer.
             QWidget *offer = app.mainWindow()->coBrandLabel();
             QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), QLatin1String(front));
+            // Only among the offers: the footer's button stays in front of both.
+            const QObjectList footer = offer->parentWidget()->children();
+            const qsizetype exit =
+                footer.indexOf(offer->parentWidget()->findChild<QWidget *>(QStringLiteral("cmdExit")));
+            QVERIFY(exit > footer.indexOf(offer) && exit > footer.indexOf(app.mainWindow()->fullBrandLabel()));
         }
     }
 

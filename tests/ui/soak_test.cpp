@@ -2,6 +2,7 @@
 #include "shell/qteffects.h"
 #include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
+#include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
@@ -20,7 +21,6 @@
 #include <QPointer>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -955,7 +955,7 @@ void SoakTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     // As the program sets itself up.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ClassicStyle);
     registerFontSubstitutes();
     QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #include "ui/common/controls.h"
 
 #include "links/sitelinks.h"
+#include "ui/common/classicstyle.h"
 
 #include <QAccessibleWidget>
 #include <QCursor>
@@ -20,9 +21,51 @@ namespace {
 
 // Hotspots of the two hand images: the tip of the index finger.
 constexpr int kHand16HotX = 10;
-constexpr int kHand16HotY = 1;
+constexpr int kHand16HotY = 0;
 constexpr int kHand2HotX = 10;
 constexpr int kHand2HotY = 1;
+
+// The 16-colour hand, one letter a pixel; every colour is one of the sixteen of the classic palette.
+constexpr int kCursorSize = 32;
+constexpr const char *kHand16Art[kCursorSize] = {
+    ".........KKKK...................", "........KWWWSK..................", "........KWWWSK..................",
+    "........KWWWSK..................", "........KWWWSK..................", "........KWWWSK..................",
+    "........KWWWSKKKK...............", "........KWWWSKWWSKKKK...........", "........KWWWSKWWSKWWSK..........",
+    "........KWWWSKWWSKWWSKKK........", "........KWWWSKWWSKWWSKWSK.......", "...KKK..KWWWSKWWSKWWSKWSK.......",
+    "..KWWSK.KWWWWGWWWGWWWGWSK.......", "..KWWWSKKWWWWWWWWWWWWWWSK.......", "...KWWWSWWWWWWWWWWWWWWWSK.......",
+    "....KWWWSWWWWWWWWWWWWWWSK.......", ".....KWWWWWWWWWWWWWWWWWSK.......", "......KWWWWWWWWWWWWWWWWSK.......",
+    ".......KWWWWWWWWWWWWWWWSK.......", "........KWWWWWWWWWWWWWWSK.......", "........KWWWWWWWWWWWWWSSK.......",
+    ".........KWWWWWWWWWWWSSK........", ".........KKKKKKKKKKKKKKK........", ".........KAAAAAAAAAAAAAK........",
+    ".........KBBBBBBBBBBBBNK........", ".........KBBBBBBBYYBBBNK........", ".........KBBBBBBBYOBBBNK........",
+    ".........KBBBBBBBBBBBBNK........", ".........KNNNNNNNNNNNNNK........", ".........KKKKKKKKKKKKKKK........",
+    "................................", "................................",
+};
+
+QRgb hand16Colour(char letter)
+{
+    switch (letter) {
+    case 'K':
+        return qRgb(0x00, 0x00, 0x00);
+    case 'W':
+        return qRgb(0xFF, 0xFF, 0xFF);
+    case 'S':
+        return qRgb(0xC0, 0xC0, 0xC0);
+    case 'G':
+        return qRgb(0x80, 0x80, 0x80);
+    case 'A':
+        return qRgb(0x00, 0xFF, 0xFF);
+    case 'B':
+        return qRgb(0x00, 0x00, 0xFF);
+    case 'N':
+        return qRgb(0x00, 0x00, 0x80);
+    case 'Y':
+        return qRgb(0xFF, 0xFF, 0x00);
+    case 'O':
+        return qRgb(0x80, 0x80, 0x00);
+    default:
+        return qRgba(0, 0, 0, 0);
+    }
+}
 
 int px(int twipValue)
 {
@@ -165,12 +208,32 @@ QString labelText(const QString &caption)
     return text;
 }
 
+QImage handImage(Cursor which, int scale)
+{
+    QImage image;
+    if (which == Cursor::Hand2) {
+        image = QImage(QStringLiteral(":/assets/hand2.png")).convertToFormat(QImage::Format_ARGB32);
+    } else {
+        image = QImage(kCursorSize, kCursorSize, QImage::Format_ARGB32);
+        for (int y = 0; y < kCursorSize; ++y)
+            for (int x = 0; x < kCursorSize; ++x)
+                image.setPixel(x, y, hand16Colour(kHand16Art[y][x]));
+    }
+    // Larger screens get the same pixels, each drawn as a square of `scale` pixels: no blurred edges.
+    if (scale > 1)
+        image = image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image;
+}
+
 QCursor handCursor(Cursor which)
 {
+    const int scale = qGuiApp && qGuiApp->devicePixelRatio() > 1.5 ? 2 : 1;
+    QPixmap pixmap = QPixmap::fromImage(handImage(which, scale));
+    pixmap.setDevicePixelRatio(scale);
     // Hotspots sit on the tip of the index finger.
     if (which == Cursor::Hand2)
-        return QCursor(QPixmap(QStringLiteral(":/assets/hand2.png")), kHand2HotX, kHand2HotY);
-    return QCursor(QPixmap(QStringLiteral(":/assets/hand16.png")), kHand16HotX, kHand16HotY);
+        return QCursor(pixmap, kHand2HotX, kHand2HotY);
+    return QCursor(pixmap, kHand16HotX, kHand16HotY);
 }
 
 QIcon applicationIcon()
@@ -280,12 +343,9 @@ void PictureBox::paintEvent(QPaintEvent *)
         painter.setPen(Qt::black);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    if (hasFocus()) {
-        // Keyboard users need to see which patch has the focus.
-        QPen pen(m_background.lightness() > 128 ? Qt::black : Qt::white, 1, Qt::DotLine);
-        painter.setPen(pen);
-        painter.drawRect(rect().adjusted(3, 3, -4, -4));
-    }
+    // Keyboard users need to see which patch has the focus; a click needs no such cue.
+    if (hasFocus() && showsFocusCue(this))
+        drawFocusCue(&painter, rect().adjusted(3, 3, -3, -3), m_background);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
@@ -445,6 +505,7 @@ QPushButton *makeButton(QWidget *parent,
     button->setGeometry(geometry);
     button->setFont(font);
     button->setAutoDefault(false);
+    setClassicLook(button);
     if (face.isValid()) {
         QPalette pal = button->palette();
         pal.setColor(QPalette::Button, face);

@@ -33,6 +33,8 @@ enum class Cursor
     Hand2,
 };
 QCursor handCursor(Cursor which = Cursor::Hand16);
+/// The cursor's picture: 32 x 32 pixels times `scale` (2 for screens of twice the density).
+QImage handImage(Cursor which, int scale = 1);
 
 QIcon applicationIcon();
 

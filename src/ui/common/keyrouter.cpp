@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QWidget>
 
 namespace tintwise {
@@ -13,6 +14,9 @@ KeyRouter::KeyRouter(QWidget *window, QAbstractButton *defaultButton, QAbstractB
     , m_default(defaultButton)
     , m_cancel(cancelButton)
 {
+    // Drawn with the default frame.
+    if (auto *button = qobject_cast<QPushButton *>(defaultButton))
+        button->setDefault(true);
     // Key events go to the focused child, so the window watches them application-wide.
     qApp->installEventFilter(this);
 }

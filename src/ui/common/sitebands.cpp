@@ -4,6 +4,7 @@
 #include "ui/common/controls.h"
 #include "ui/common/texts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -77,6 +78,14 @@ Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &
                                  verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
     opensPage(advert, effects, PageKey::HomePage);
     return bands;
+}
+
+void bringOfferToFront(QWidget *offer)
+{
+    offer->raise();
+    // Labels lie behind the buttons of their container.
+    for (QAbstractButton *button : offer->parentWidget()->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly))
+        button->raise();
 }
 
 void addSiteMenus(QMenuBar *bar, Effects &effects, const HelpMenuNames &names, const std::function<void()> &about)

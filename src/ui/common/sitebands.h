@@ -42,6 +42,9 @@ struct Bands
 /// buttons to the footer.
 Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &design);
 
+/// Brings an offer in front of the other offer of its footer; the footer's buttons stay in front of both.
+void bringOfferToFront(QWidget *offer);
+
 /// Captions and names that differ between the two windows' Help menus.
 struct HelpMenuNames
 {

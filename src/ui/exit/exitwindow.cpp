@@ -3,6 +3,7 @@
 #include "links/sitelinks.h"
 #include "shell/app.h"
 #include "shell/effects.h"
+#include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
 #include "ui/common/keyrouter.h"
 #include "ui/common/texts.h"
@@ -137,6 +138,7 @@ void ExitWindow::buildReferralForm()
         auto *field = new QLineEdit(frame);
         field->setObjectName(QLatin1String(name));
         field->setGeometry(geometry);
+        setClassicLook(field);
         return field;
     };
     m_txtName = lineEdit("txtName", twips(85, 360, 3375, 285));
@@ -155,7 +157,7 @@ void ExitWindow::buildReferralForm()
     m_txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Never seen, so its lines need not wrap; wrapping one long pasted line takes minutes.
     m_txtMessage->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_txtMessage->setFrameShape(QFrame::Box);
+    m_txtMessage->setFrameStyle(QFrame::Box | QFrame::Plain);
     m_txtMessage->setLineWidth(1);
     // A Tab typed into an unseen field must not trap the keyboard there.
     m_txtMessage->setTabChangesFocus(true);

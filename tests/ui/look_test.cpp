@@ -1,0 +1,373 @@
+#include "links/referral.h"
+#include "support/fakeeffects.h"
+#include "ui/about/aboutwindow.h"
+#include "ui/common/classicstyle.h"
+#include "ui/common/controls.h"
+#include "ui/exit/exitwindow.h"
+#include "ui/main/mainwindow.h"
+#include "ui/result/resultwindow.h"
+
+#include <QAbstractScrollArea>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+
+using namespace tintwise;
+
+namespace {
+
+enum class Screen
+{
+    Main,
+    DayPanel,
+    ProblemPanel,
+    SolutionPanel,
+    ShowAllPanel,
+    About,
+    Exit,
+};
+
+enum class Kind
+{
+    Button,        // raised
+    FramedButton,  // raised inside the one-pixel frame of the button Enter presses
+    PressedButton, // held down: both rings turned over
+    PressedFramed, // held down inside the frame
+    CheckedBox,    // the graphical check box while set: sunken
+    TextBox,
+};
+
+const QColor kGraphicalFace(0xC0, 0xC0, 0xC0);
+const QColor kWhite(0xFF, 0xFF, 0xFF);
+const QColor kGrey(0x80, 0x80, 0x80);
+const QColor kBlack(0x00, 0x00, 0x00);
+
+/// Expected colours of the outer and the inner ring of a control, side by side.
+struct Rings
+{
+    QColor outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
+};
+
+/// The first pixel of one side of a ring (corners left out) that is not `expected`, as text.
+QString sideMismatch(
+    const QImage &image, const QRect &ring, bool horizontal, bool first, const QColor &expected, int skipEnd = 0)
+{
+    const int from = horizontal ? ring.left() + 1 : ring.top() + 1;
+    const int to = (horizontal ? ring.right() - 1 : ring.bottom() - 1) - skipEnd;
+    for (int i = from; i <= to; ++i) {
+        const QPoint p =
+            horizontal ? QPoint(i, first ? ring.top() : ring.bottom()) : QPoint(first ? ring.left() : ring.right(), i);
+        if (image.pixelColor(p) != expected)
+            return QStringLiteral("(%1,%2) is %3, not %4")
+                .arg(p.x() - ring.left())
+                .arg(p.y() - ring.top())
+                .arg(image.pixelColor(p).name(), expected.name());
+    }
+    return {};
+}
+
+QString ringMismatch(
+    const QImage &image, const QRect &ring, const QColor &topLeft, const QColor &bottomRight, int skipRight = 0)
+{
+    QString found = sideMismatch(image, ring, true, true, topLeft, skipRight);
+    if (found.isEmpty())
+        found = sideMismatch(image, ring, false, true, topLeft);
+    if (found.isEmpty())
+        found = sideMismatch(image, ring, true, false, bottomRight, skipRight);
+    if (found.isEmpty() && skipRight == 0)
+        found = sideMismatch(image, ring, false, false, bottomRight);
+    return found;
+}
+
+/// Whether the one-pixel dotted rectangle lies `inset` pixels inside `image`: dot, gap, dot along its top.
+bool showsDottedRectangle(const QImage &image, int inset, const QColor &background)
+{
+    const QColor a = image.pixelColor(inset + 2, inset), b = image.pixelColor(inset + 3, inset);
+    const QColor c = image.pixelColor(inset, inset + 2), d = image.pixelColor(inset, inset + 3);
+    return a != background && b == background && c != background && d == background;
+}
+
+bool showsNoRectangle(const QImage &image, int inset, const QColor &background)
+{
+    const QRect ring = image.rect().adjusted(inset, inset, -inset, -inset);
+    return ringMismatch(image, ring, background, background).isEmpty();
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Screen)
+Q_DECLARE_METATYPE(Kind)
+
+class LookTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // As the program sets itself up.
+        QApplication::setStyle(new ClassicStyle);
+        registerFontSubstitutes();
+        QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
+    }
+    void cleanup() { m_window.reset(); }
+
+    void edgesAndFacesAsDesigned_data()
+    {
+        QTest::addColumn<Screen>("screen");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QColor>("face"); // invalid: the desktop's button face
+
+        const auto row = [](const char *tag, Screen screen, const char *control, Kind kind, QColor face = {}) {
+            QTest::newRow(tag) << screen << QString::fromLatin1(control) << kind << face;
+        };
+        // The focus starts on the default or first button, which Enter presses: it carries the frame.
+        row("main cmdExit", Screen::Main, "cmdExit", Kind::FramedButton, kGraphicalFace);
+        row("main cmdExit held down", Screen::Main, "cmdExit", Kind::PressedFramed, kGraphicalFace);
+        row("result cmdBack", Screen::DayPanel, "cmdBack", Kind::FramedButton, kGraphicalFace);
+        row("result cmdExit", Screen::DayPanel, "cmdExit", Kind::Button, kGraphicalFace);
+        row("result cmdChoosenColor", Screen::DayPanel, "cmdChoosenColor", Kind::Button, kGraphicalFace);
+        row("result cmdProblemColor", Screen::ProblemPanel, "cmdProblemColor", Kind::Button, kGraphicalFace);
+        row("result cmdShowAll", Screen::SolutionPanel, "cmdShowAll", Kind::Button, kGraphicalFace);
+        row("result cmdShowAll held down", Screen::SolutionPanel, "cmdShowAll", Kind::PressedButton, kGraphicalFace);
+        row("result txtShowAllDayColorDesc", Screen::ShowAllPanel, "txtShowAllDayColorDesc", Kind::TextBox);
+        row("result txtShowAllProblemColorDesc", Screen::ShowAllPanel, "txtShowAllProblemColorDesc", Kind::TextBox);
+        row("result txtShowAllSolutionColorDesc", Screen::ShowAllPanel, "txtShowAllSolutionColorDesc", Kind::TextBox);
+        row("about cmdOK", Screen::About, "cmdOK", Kind::FramedButton, kGraphicalFace);
+        row("exit cmdClose", Screen::Exit, "cmdClose", Kind::FramedButton);
+        row("exit cmdSubmit", Screen::Exit, "cmdSubmit", Kind::Button);
+        row("exit Check1", Screen::Exit, "Check1", Kind::Button);
+        row("exit Check1 set", Screen::Exit, "Check1", Kind::CheckedBox);
+        row("exit txtName", Screen::Exit, "txtName", Kind::TextBox);
+        row("exit txtEmail", Screen::Exit, "txtEmail", Kind::TextBox);
+        row("exit txtFriendName", Screen::Exit, "txtFriendName", Kind::TextBox);
+        row("exit txtFriendEmail", Screen::Exit, "txtFriendEmail", Kind::TextBox);
+    }
+
+    void edgesAndFacesAsDesigned()
+    {
+        QFETCH(Screen, screen);
+        QFETCH(QString, control);
+        QFETCH(Kind, kind);
+        QFETCH(QColor, face);
+        QWidget *window = open(screen);
+        auto *widget = window->findChild<QWidget *>(control);
+        QVERIFY(widget && widget->isVisible());
+        auto *button = qobject_cast<QPushButton *>(widget);
+        if (kind == Kind::PressedButton || kind == Kind::PressedFramed)
+            button->setDown(true);
+        if (kind == Kind::CheckedBox)
+            button->setChecked(true);
+
+        const QImage shot = window->grab().toImage();
+        const QRect outer(widget->mapTo(window, QPoint()), widget->size());
+        const QRect inner = outer.adjusted(1, 1, -1, -1);
+        const QColor paletteFace = face.isValid() ? face : QApplication::palette().color(QPalette::Button);
+
+        if (kind == Kind::TextBox) {
+            // One flat line in the window-text colour, then straight to the window background: no shadow.
+            const QColor border = QApplication::palette().color(QPalette::WindowText);
+            const QColor fill = QApplication::palette().color(QPalette::Base);
+            auto *area = qobject_cast<QAbstractScrollArea *>(widget);
+            const int scrollBar = area ? area->verticalScrollBar()->width() : 0;
+            if (area)
+                QVERIFY2(area->verticalScrollBar()->isVisible(), "the scroll bar is always there");
+            QString found = ringMismatch(shot, outer, border, border);
+            if (found.isEmpty())
+                found = ringMismatch(shot, inner, fill, fill, scrollBar);
+            QVERIFY2(found.isEmpty(), qPrintable(found));
+            const QPoint blank(outer.right() - 2 - scrollBar, outer.center().y());
+            QCOMPARE(shot.pixelColor(blank), fill);
+            return;
+        }
+
+        QRect bevel = outer;
+        if (kind == Kind::FramedButton || kind == Kind::PressedFramed) {
+            const QString frame = ringMismatch(shot, outer, kBlack, kBlack);
+            QVERIFY2(frame.isEmpty(), qPrintable(QStringLiteral("default frame: ") + frame));
+            bevel = outer.adjusted(1, 1, -1, -1);
+        }
+        const bool sunken = kind == Kind::PressedButton || kind == Kind::PressedFramed || kind == Kind::CheckedBox;
+        const Rings rings =
+            sunken ? Rings{kBlack, kWhite, kGrey, paletteFace} : Rings{kWhite, kBlack, paletteFace, kGrey};
+        QString found = ringMismatch(shot, bevel, rings.outerTopLeft, rings.outerBottomRight);
+        if (found.isEmpty())
+            found = ringMismatch(shot, bevel.adjusted(1, 1, -1, -1), rings.innerTopLeft, rings.innerBottomRight);
+        QVERIFY2(found.isEmpty(), qPrintable(found));
+        // The face is flat, the caption centred on it: beside the caption, its first and last columns.
+        const int middle = bevel.center().y();
+        QCOMPARE(shot.pixelColor(bevel.left() + 3, middle), paletteFace);
+        QCOMPARE(shot.pixelColor(bevel.right() - 3, middle), paletteFace);
+        QCOMPARE(shot.pixelColor(bevel.left() + 3, bevel.top() + 3), paletteFace);
+        // The caption's colour shows, and no more of it on the left than on the right: it stands in the middle.
+        const QColor text = button->palette().color(QPalette::ButtonText);
+        int left = 0, right = 0;
+        for (int y = bevel.top() + 2; y < bevel.bottom() - 1; ++y)
+            for (int x = bevel.left() + 2; x < bevel.right() - 1; ++x)
+                if (shot.pixelColor(x, y) == text)
+                    (x < bevel.center().x() + (sunken ? 1 : 0) ? left : right)++;
+        QVERIFY2(left > 0 && right > 0, "caption shows on both sides");
+    }
+
+    void focusRectangleOnlyAfterTheKeyboard_data()
+    {
+        QTest::addColumn<Screen>("screen");
+        QTest::addColumn<QString>("clicked");
+        QTest::addColumn<QString>("tabbedTo");
+        QTest::addColumn<int>("inset"); // of the dotted rectangle
+
+        // Each patch, clicked, then Tab to the next one in the tab order.
+        const int order[] = {5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4};
+        for (int i = 0; i < 15; ++i)
+            QTest::addRow("picColor%d", order[i]) << Screen::Main << QStringLiteral("picColor%1").arg(order[i])
+                                                  << QStringLiteral("picColor%1").arg(order[i + 1]) << 3;
+        // Buttons: the focused one carries the default frame, the rectangle sits inside the bevel.
+        QTest::newRow("cmdBack") << Screen::DayPanel << QStringLiteral("cmdBack") << QStringLiteral("cmdExit") << 4;
+    }
+
+    void focusRectangleOnlyAfterTheKeyboard()
+    {
+        QFETCH(Screen, screen);
+        QFETCH(QString, clicked);
+        QFETCH(QString, tabbedTo);
+        QFETCH(int, inset);
+        QWidget *window = open(screen);
+        QWidget *first = window->findChild<QWidget *>(clicked);
+        QWidget *next = window->findChild<QWidget *>(tabbedTo);
+        const auto background = [](QWidget *w) {
+            auto *patch = qobject_cast<PictureBox *>(w);
+            return patch ? patch->background() : w->palette().color(QPalette::Button);
+        };
+
+        // Tab first, so that the click has a cue to put out.
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        QTest::mouseClick(first, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), first);
+        QVERIFY2(showsNoRectangle(first->grab().toImage(), inset, background(first)), "no rectangle after a click");
+
+        QTest::keyClick(first, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+        QVERIFY2(showsDottedRectangle(next->grab().toImage(), inset, background(next)), "a rectangle after Tab");
+        QVERIFY(showsNoRectangle(first->grab().toImage(), inset, background(first)));
+
+        // An arrow key brings the rectangle back after the next click, too.
+        QTest::mouseClick(first, Qt::LeftButton);
+        QVERIFY(showsNoRectangle(first->grab().toImage(), inset, background(first)));
+        QTest::keyClick(first, Qt::Key_Down);
+        QWidget *now = QApplication::focusWidget(); // an arrow moves between buttons
+        QVERIFY(showsDottedRectangle(now->grab().toImage(), inset, background(now)));
+    }
+
+    void keyboardCuesCarryIntoTheNextWindow()
+    {
+        // A keyboard user who opens the next window sees where its focus is at once.
+        QWidget *main = open(Screen::Main);
+        QTest::keyClick(main->focusWidget(), Qt::Key_Tab);
+        QWidget *about = open(Screen::About, true);
+        QWidget *ok = about->findChild<QWidget *>(QStringLiteral("cmdOK"));
+        QCOMPARE(QApplication::focusWidget(), ok);
+        QVERIFY(showsDottedRectangle(ok->grab().toImage(), 4, kGraphicalFace));
+        QTest::mouseClick(about, Qt::LeftButton, {}, QPoint(1, 1));
+        QVERIFY(showsNoRectangle(ok->grab().toImage(), 4, kGraphicalFace));
+    }
+
+    void handCursors()
+    {
+        // The 16-colour hand: 32 x 32 in the sixteen colours of the classic palette, more than greys.
+        const std::set<QRgb> palette16{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
+                                       0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+        const auto colours = [](const QImage &image) {
+            std::set<QRgb> seen;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) {
+                    const QRgb p = image.pixel(x, y);
+                    if (qAlpha(p) == 255)
+                        seen.insert(p & 0xFFFFFF);
+                    else if (qAlpha(p) != 0)
+                        seen.insert(0x1000000); // half transparent: neither colour nor hole
+                }
+            return seen;
+        };
+        const QImage hand16 = handImage(Cursor::Hand16);
+        QCOMPARE(hand16.size(), QSize(32, 32));
+        const std::set<QRgb> used = colours(hand16);
+        QVERIFY(std::includes(palette16.begin(), palette16.end(), used.begin(), used.end()));
+        QVERIFY(std::count_if(used.begin(), used.end(), [](QRgb c) { return qRed(c) != qBlue(c); }) > 0);
+        QCOMPARE(colours(handImage(Cursor::Hand2)).size(), size_t(2));
+        QCOMPARE(handImage(Cursor::Hand2).size(), QSize(32, 32));
+
+        // Twice the size for screens of twice the density, the same picture.
+        for (Cursor which : {Cursor::Hand16, Cursor::Hand2}) {
+            const QImage one = handImage(which), two = handImage(which, 2);
+            QCOMPARE(two.size(), QSize(64, 64));
+            QCOMPARE(two.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation), one);
+        }
+
+        // Every control with a hand shows the 16-colour one, except the co-branding offer.
+        int hands = 0;
+        for (Screen screen : {Screen::Main, Screen::DayPanel, Screen::About, Screen::Exit}) {
+            const QWidget *window = open(screen);
+            for (const QWidget *w : window->findChildren<QWidget *>()) {
+                if (!w->testAttribute(Qt::WA_SetCursor) || w->cursor().shape() != Qt::BitmapCursor)
+                    continue;
+                const Cursor expected = w->objectName() == QLatin1String("lblCobrand") ? Cursor::Hand2 : Cursor::Hand16;
+                QVERIFY2(w->cursor().pixmap().toImage().convertToFormat(QImage::Format_ARGB32) == handImage(expected),
+                         qPrintable(w->objectName()));
+                ++hands;
+            }
+        }
+        QVERIFY(hands >= 16 + 2 * 3 + 2 + 2);
+    }
+
+private:
+    /// A fresh window of the kind, active, with the cues of the keyboard put out unless `keepCues`.
+    QWidget *open(Screen screen, bool keepCues = false)
+    {
+        m_window.reset();
+        m_effects = test::FakeEffects();
+        m_effects.randoms = {0.5};
+        QWidget *window = nullptr;
+        switch (screen) {
+        case Screen::Main:
+            window = new MainWindow(m_effects);
+            break;
+        case Screen::About:
+            window = new AboutWindow(m_effects);
+            break;
+        case Screen::Exit:
+            window = new ExitWindow(m_effects, m_record);
+            break;
+        default: {
+            auto *result = new ResultWindow(m_effects);
+            result->openOnDayPanel();
+            QWidget *front = screen == Screen::ProblemPanel    ? result->problemPanel()
+                             : screen == Screen::SolutionPanel ? result->solutionPanel()
+                             : screen == Screen::ShowAllPanel  ? result->showAllPanel()
+                                                               : result->dayPanel();
+            front->show();
+            front->stackUnder(result->findChild<QWidget *>(QStringLiteral("Frame5")));
+            window = result;
+        }
+        }
+        m_window.reset(window);
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window))
+            qWarning("window not active");
+        if (!keepCues) // a click on a corner no control covers
+            QTest::mouseClick(window, Qt::LeftButton, {}, QPoint(window->width() - 1, window->height() - 1));
+        return window;
+    }
+
+    test::FakeEffects m_effects;
+    modTellAFriend m_record;
+    std::unique_ptr<QWidget> m_window;
+};
+
+QTEST_MAIN(LookTest)
+#include "look_test.moc"
