@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <cmath>
 
@@ -178,15 +179,63 @@ QIcon applicationIcon()
     return QIcon(QStringLiteral(":/assets/tintwise.png"));
 }
 
-void centreOnScreen(QWidget *window)
+namespace {
+
+void centreFrame(QWidget *window, const QSize &frameSize)
 {
-    window->adjustSize();
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), window->size());
+    QRect frame(QPoint(), frameSize);
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+/// A window manager's frame is known only once the window is on screen: then the frame, title bar
+/// included, is centred instead of the client area, once. Without a window manager nothing changes.
+class FrameCentring : public QObject
+{
+public:
+    explicit FrameCentring(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QWindow *handle = m_window->windowHandle();
+        if (watched == m_window && event->type() == QEvent::Show && handle)
+            handle->installEventFilter(this);
+        // The frame may become known with the first exposure or with the move into it.
+        const bool settled = (watched == handle && event->type() == QEvent::Expose) ||
+                             (watched == m_window && event->type() == QEvent::Move);
+        if (settled && m_window->isVisible()) {
+            const QSize frame = m_window->frameGeometry().size();
+            if (frame != m_window->size()) {
+                m_window->removeEventFilter(this);
+                if (handle)
+                    handle->removeEventFilter(this);
+                deleteLater();
+                centreFrame(m_window, frame);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+};
+
+} // namespace
+
+void centreOnScreen(QWidget *window)
+{
+    window->adjustSize();
+    centreFrame(window, window->size());
+    new FrameCentring(window);
 }
 
 Frame::Frame(QWidget *parent,
