@@ -19,6 +19,7 @@ build_packages=(g++ cmake make)
 test_packages=(libgtest-dev libgmock-dev xvfb xauth xdotool imagemagick libx11-dev clang-format desktop-file-utils appstream)
 test_packages+=(dbus-daemon at-spi2-core) # a bus for screen readers, so the accessibility test can listen
 test_packages+=(openbox x11-utils) # a real window manager for the end-to-end scenarios, and xprop to ask it
+test_packages+=(weston xwayland qt6-wayland) # a Wayland desktop without a screen, with and without XWayland
 
 packages=("${build_packages[@]}" "${runtime_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")
