@@ -321,14 +321,26 @@ void PictureBox::setPixmap(const QPixmap &pixmap)
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_background);
+    // Filled and framed in whole device pixels: on a screen scaled by 1.25 or 1.5 neighbouring boxes (the
+    // wheel) then meet without seams or overlaps, and every border is equally thick.
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF exact = toDevice.mapRect(QRectF(rect()));
+    const QRect box(QPoint(qRound(exact.left()), qRound(exact.top())),
+                    QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+    painter.save();
+    painter.setWorldTransform(toDevice.inverted());
+    painter.fillRect(box, m_background);
+    if (m_border) {
+        const int line = qMax(1, qRound(devicePixelRatioF()));
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), line), Qt::black);
+        painter.fillRect(QRect(box.left(), box.bottom() - line + 1, box.width(), line), Qt::black);
+        painter.fillRect(QRect(box.left(), box.top(), line, box.height()), Qt::black);
+        painter.fillRect(QRect(box.right() - line + 1, box.top(), line, box.height()), Qt::black);
+    }
+    painter.restore();
     const int inset = m_border ? 1 : 0;
     if (!m_pixmap.isNull())
         painter.drawPixmap(inset, inset, m_pixmap);
-    if (m_border) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
     if (hasFocus()) {
         // Keyboard users need to see which patch has the focus.
         QPen pen(m_background.lightness() > 128 ? Qt::black : Qt::white, 1, Qt::DotLine);
