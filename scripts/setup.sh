@@ -19,6 +19,8 @@ build_packages=(g++ cmake make dpkg-dev debhelper) # the last two build the Debi
 test_packages=(libgtest-dev libgmock-dev xvfb xauth xdotool xclip imagemagick libx11-dev clang-format desktop-file-utils appstream)
 test_packages+=(dbus-daemon at-spi2-core) # a bus for screen readers, so the accessibility test can listen
 test_packages+=(lintian devscripts man-db) # the package test: lintian, hardening-check, lexgrog
+test_packages+=(openbox x11-utils) # a real window manager for the end-to-end scenarios, and xprop to ask it
+test_packages+=(weston xwayland qt6-wayland) # a Wayland desktop without a screen, with and without XWayland
 
 packages=("${build_packages[@]}" "${runtime_packages[@]}")
 [ "$mode" = test ] && packages+=("${test_packages[@]}")

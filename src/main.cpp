@@ -47,6 +47,12 @@ int main(int argc, char **argv)
         return 1;
     }
 
+    // A Wayland desktop lets no program place its windows or keep one above the others. Through XWayland the
+    // windows come up centred and the exit screen stays on top; natively they still work, placed by the desktop.
+    if (!platformChosen(argc, argv) && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+
     QApplication application(argc, argv);
     // The same look on every desktop: classic buttons and text boxes in the design's colours.
     QApplication::setStyle(new tintwise::ClassicStyle);

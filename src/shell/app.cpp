@@ -122,7 +122,10 @@ void App::handOverToExitScreen()
     attempt([&] {
         ExitWindow *exit = exitWindow();
         exit->show();
-        exit->activateWindow();
+        // The focus goes along only when the program had it: a close from a task bar or a pager leaves
+        // another program's focus alone.
+        if (QApplication::activeWindow())
+            exit->activateWindow();
     });
 }
 

@@ -101,16 +101,67 @@ private slots:
             focusOn(field);
             QCOMPARE(text(field), in);
             QTest::keyClicks(field, typed);
-            // A message box or a menu taking the focus for a while is no move to another field.
-            for (Qt::FocusReason passing : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason}) {
-                QFocusEvent leaving(QEvent::FocusOut, passing);
-                QApplication::sendEvent(field, &leaving);
-            }
+            // Another window taking the focus for a while, and handing it back, is no move to another field.
+            activateOther();
+            QCOMPARE(text(field), in + typed);
+            focusOn(field);
             QCOMPARE(text(field), in + typed);
             focusOn(child("cmdSubmit"));
             QCOMPARE(text(field), out);
         }
         QVERIFY(m_effects.messages.isEmpty());
+    }
+
+    void focusMovesRunTheHandlingWhateverComesFirstActivationOrClick_data()
+    {
+        QTest::addColumn<bool>("clickFirst");
+        QTest::newRow("click into the inactive window, activation after") << true;
+        QTest::newRow("activation, then the click") << false;
+    }
+    void focusMovesRunTheHandlingWhateverComesFirstActivationOrClick()
+    {
+        QFETCH(bool, clickFirst);
+        QWidget *email = child("txtEmail");
+        QWidget *submit = child("cmdSubmit");
+        focusOn(submit);
+        // Into a field at its placeholder: emptied, and what is typed stands alone.
+        moveFocus(email, clickFirst);
+        QCOMPARE(text(email), QString());
+        QTest::keyClicks(email, QStringLiteral("ann"));
+        QCOMPARE(text(email), QStringLiteral("ann"));
+        // Out of a field left empty: the placeholder is back.
+        QTest::keyClick(email, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(email, Qt::Key_Delete);
+        moveFocus(submit, clickFirst);
+        QCOMPARE(text(email), QStringLiteral("Your Email Address"));
+        // From field to field, both handlings run.
+        focusOn(email);
+        moveFocus(child("txtName"), clickFirst);
+        QCOMPARE(text(email), QStringLiteral("Your Email Address"));
+        QCOMPARE(text(child("txtName")), QString());
+    }
+
+    void returningToTheWindowIsNoMove()
+    {
+        // A field holding its placeholder because the user typed it, and a field the user emptied.
+        QWidget *name = child("txtName");
+        QWidget *friendName = child("txtFriendName");
+        focusOn(name);
+        QTest::keyClicks(name, QStringLiteral("Your Name"));
+        activateOther();
+        focusOn(name);
+        QCOMPARE(text(name), QStringLiteral("Your Name"));
+        focusOn(friendName);
+        QCOMPARE(text(name), QStringLiteral("Your Name"));
+        QCOMPARE(text(friendName), QString());
+        for (int i = 0; i < 2; ++i) {
+            activateOther();
+            QCOMPARE(text(friendName), QString());
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QCOMPARE(QApplication::focusWidget(), friendName);
+            QCOMPARE(text(friendName), QString());
+        }
     }
 
     void emailFieldsRefuseTypedSpacesOnly()
@@ -184,6 +235,30 @@ private:
         QCOMPARE(QApplication::focusWidget(), field);
     }
 
+    void activateOther()
+    {
+        if (!m_other) {
+            m_other = std::make_unique<QWidget>();
+            m_other->resize(100, 100);
+        }
+        m_other->show();
+        m_other->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_other.get()));
+    }
+    void moveFocus(QWidget *to, bool clickFirst)
+    {
+        // A click into an inactive window: the focus moves at once, the focus-in event comes with the activation.
+        activateOther();
+        if (clickFirst)
+            to->setFocus(Qt::MouseFocusReason);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        if (!clickFirst)
+            to->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(QApplication::focusWidget(), to);
+    }
+
+    std::unique_ptr<QWidget> m_other;
     test::FakeEffects m_effects;
     modTellAFriend m_record;
     std::unique_ptr<ExitWindow> m_window;

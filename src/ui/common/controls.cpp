@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include <cmath>
 
@@ -241,15 +242,63 @@ QIcon applicationIcon()
     return QIcon(QStringLiteral(":/assets/tintwise.png"));
 }
 
-void centreOnScreen(QWidget *window)
+namespace {
+
+void centreFrame(QWidget *window, const QSize &frameSize)
 {
-    window->adjustSize();
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), window->size());
+    QRect frame(QPoint(), frameSize);
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+/// A window manager's frame is known only once the window is on screen: then the frame, title bar
+/// included, is centred instead of the client area, once. Without a window manager nothing changes.
+class FrameCentring : public QObject
+{
+public:
+    explicit FrameCentring(QWidget *window)
+        : QObject(window)
+        , m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        QWindow *handle = m_window->windowHandle();
+        if (watched == m_window && event->type() == QEvent::Show && handle)
+            handle->installEventFilter(this);
+        // The frame may become known with the first exposure or with the move into it.
+        const bool settled = (watched == handle && event->type() == QEvent::Expose) ||
+                             (watched == m_window && event->type() == QEvent::Move);
+        if (settled && m_window->isVisible()) {
+            const QSize frame = m_window->frameGeometry().size();
+            if (frame != m_window->size()) {
+                m_window->removeEventFilter(this);
+                if (handle)
+                    handle->removeEventFilter(this);
+                deleteLater();
+                centreFrame(m_window, frame);
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget *m_window;
+};
+
+} // namespace
+
+void centreOnScreen(QWidget *window)
+{
+    window->adjustSize();
+    centreFrame(window, window->size());
+    new FrameCentring(window);
 }
 
 Frame::Frame(QWidget *parent,
@@ -335,14 +384,26 @@ void PictureBox::setPixmap(const QPixmap &pixmap)
 void PictureBox::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_background);
+    // Filled and framed in whole device pixels: on a screen scaled by 1.25 or 1.5 neighbouring boxes (the
+    // wheel) then meet without seams or overlaps, and every border is equally thick.
+    const QTransform toDevice = painter.deviceTransform();
+    const QRectF exact = toDevice.mapRect(QRectF(rect()));
+    const QRect box(QPoint(qRound(exact.left()), qRound(exact.top())),
+                    QPoint(qRound(exact.right()) - 1, qRound(exact.bottom()) - 1));
+    painter.save();
+    painter.setWorldTransform(toDevice.inverted());
+    painter.fillRect(box, m_background);
+    if (m_border) {
+        const int line = qMax(1, qRound(devicePixelRatioF()));
+        painter.fillRect(QRect(box.left(), box.top(), box.width(), line), Qt::black);
+        painter.fillRect(QRect(box.left(), box.bottom() - line + 1, box.width(), line), Qt::black);
+        painter.fillRect(QRect(box.left(), box.top(), line, box.height()), Qt::black);
+        painter.fillRect(QRect(box.right() - line + 1, box.top(), line, box.height()), Qt::black);
+    }
+    painter.restore();
     const int inset = m_border ? 1 : 0;
     if (!m_pixmap.isNull())
         painter.drawPixmap(inset, inset, m_pixmap);
-    if (m_border) {
-        painter.setPen(Qt::black);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
     // Keyboard users need to see which patch has the focus; a click needs no such cue.
     if (hasFocus() && showsFocusCue(this))
         drawFocusCue(&painter, rect().adjusted(3, 3, -3, -3), m_background);

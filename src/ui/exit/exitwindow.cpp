@@ -5,12 +5,12 @@
 #include "shell/effects.h"
 #include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
+#include "ui/common/focusmoves.h"
 #include "ui/common/keyrouter.h"
 #include "ui/common/texts.h"
 
 #include <QCloseEvent>
 #include <QFile>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +119,7 @@ ExitWindow::ExitWindow(Effects &effects, modTellAFriend &record, QWidget *parent
     buildReferralForm();
     buildFamilyPanel();
     buildTabOrder();
+    connect(new FocusMoves(this), &FocusMoves::moved, this, &ExitWindow::focusMoved);
 
     // No default or cancel button: Enter presses the focused button only, Esc does nothing.
     new KeyRouter(this, nullptr, nullptr);
@@ -284,19 +285,6 @@ bool ExitWindow::eventFilter(QObject *watched, QEvent *event)
         return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::FocusIn:
-    case QEvent::FocusOut: {
-        // A message box or a context menu taking the focus for a moment is no move between fields.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
-            break;
-        const QString trimmed = trimSpaces(fieldText(watched));
-        if (event->type() == QEvent::FocusIn && trimmed == *placeholder)
-            setFieldText(watched, QString());
-        else if (event->type() == QEvent::FocusOut && trimmed.isEmpty())
-            setFieldText(watched, *placeholder);
-        break;
-    }
     case QEvent::KeyPress:
         if ((watched == m_txtEmail || watched == m_txtFriendEmail) &&
             static_cast<QKeyEvent *>(event)->text() == QLatin1String(" ")) {
@@ -309,6 +297,20 @@ bool ExitWindow::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ExitWindow::focusMoved(QWidget *from, QWidget *to)
+{
+    // Placeholder handling: leaving a field empty brings its placeholder back, entering one at its
+    // placeholder empties it.
+    if (const auto placeholder = m_placeholders.constFind(from); placeholder != m_placeholders.constEnd()) {
+        if (trimSpaces(fieldText(from)).isEmpty())
+            setFieldText(from, *placeholder);
+    }
+    if (const auto placeholder = m_placeholders.constFind(to); placeholder != m_placeholders.constEnd()) {
+        if (trimSpaces(fieldText(to)) == *placeholder)
+            setFieldText(to, QString());
+    }
 }
 
 void ExitWindow::closeEvent(QCloseEvent *event)

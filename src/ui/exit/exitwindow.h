@@ -67,6 +67,7 @@ private:
     void prepare();
     void submit();
     void checkClicked();
+    void focusMoved(QWidget *from, QWidget *to);
     void watchField(QWidget *field, const QString &placeholder);
     QString fieldText(const QObject *field) const;
     void setFieldText(QObject *field, const QString &text);
