@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tintwise {
@@ -184,9 +185,14 @@ void centreOnScreen(QWidget *window)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), window->size());
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    window->move(placementOnScreen(window->size(), screen->availableGeometry()));
+}
+
+QPoint placementOnScreen(QSize size, const QRect &available)
+{
+    const auto start = [](int origin, int room, int extent) { return origin + std::max(0, (room - extent) / 2); };
+    return {start(available.x(), available.width(), size.width()),
+            start(available.y(), available.height(), size.height())};
 }
 
 Frame::Frame(QWidget *parent,
