@@ -50,8 +50,8 @@ enum class ReferralProblem
 
 /// The longest referral address handed to the browser, in bytes as encoded. The kernel passes at most 128 KiB in
 /// one argument to a program, and the launchers on the way to the browser may wrap the address in a longer
-/// command line: half of it leaves them room. A longer address would open nothing, with no word to the user.
-inline constexpr qsizetype kMaxReferralAddressLength = 64 * 1024;
+/// command line: 32 KiB are left for them. A longer address would open nothing, with no word to the user.
+inline constexpr qsizetype kMaxReferralAddressLength = 96 * 1024;
 
 /// The message shown for a problem; empty for None.
 QString referralProblemText(ReferralProblem problem);

@@ -69,10 +69,10 @@ SingleInstance::Outcome SingleInstance::lockFile(int folder, const QByteArray &n
             m_problem += QStringLiteral("%1: %2; ").arg(path, errorText(errno));
             return Outcome::Failed;
         }
-        fd = openat(folder, name.constData(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        fd = openat(folder, name.constData(), O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
         // A copy starting at the same moment may have made it first.
         if (fd < 0 && errno == EEXIST)
-            fd = openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            fd = openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     } else if (S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) {
         fd = openat(folder, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     } else {
@@ -88,7 +88,7 @@ SingleInstance::Outcome SingleInstance::lockFile(int folder, const QByteArray &n
         m_problem += QStringLiteral("%1: neither a file nor a folder; ").arg(path);
         return Outcome::Failed;
     }
-    // Close-on-exec: a browser started from here must not inherit the lock and hold it after we end.
+    // Every open above is close-on-exec: a browser started from here must not inherit the lock and keep it.
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
         m_fd = fd;
         m_heldPath = path;

@@ -71,7 +71,7 @@ TEST(Referral, AddressUpToTheLimitOpensAndALongerOneIsRefusedKeepingTheLastAddre
     const std::pair<QString, bool> rows[] = {
         {QString(room, QLatin1Char('m')), true},
         {QString(room + 1, QLatin1Char('m')), false},
-        {QString(room / 3, QLatin1Char(' ')) + "x", false}, // each space goes out as %20
+        {"x" + QString(room / 3 + 1, QLatin1Char(' ')) + "x", false}, // each space goes out as %20
         {QString(1 << 20, QLatin1Char('m')), false},
     };
     for (const auto &[message, opens] : rows) {

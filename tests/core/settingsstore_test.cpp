@@ -12,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -186,6 +187,12 @@ const Case kCases[] = {
     {"dangling link", [](const QString &p, const QString &s) { return QFile::link(s + "/nowhere", p); }, false, false},
     {"folder", [](const QString &p, const QString &) { return QDir().mkdir(p); }, false, false},
 };
+
+// Test names show the case, not its bytes.
+void PrintTo(const Case &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class SettingsFileCases : public ::testing::TestWithParam<Case>
 {

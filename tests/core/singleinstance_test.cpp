@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -201,6 +202,12 @@ const LockCase kLockCases[] = {
      },
      Where::Nowhere},
 };
+
+// Test names show the case, not its bytes.
+void PrintTo(const LockCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class LockCases : public LockFolders, public ::testing::WithParamInterface<LockCase>
 {
