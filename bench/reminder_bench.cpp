@@ -68,8 +68,7 @@ int main(int argc, char **argv)
 
     QuietEffects effects;
     const QString key = tintwise::EncodeSettingText(QStringLiteral("Duration"));
-    // Each start gets a store of its own name, so its file is parsed from disk as at a real start-up,
-    // not served from this process's settings cache.
+    // Each start gets a store and a file of its own name, as a fresh start-up finds it.
     int name = 0;
     std::unique_ptr<tintwise::SettingsStore> store;
     auto freshStore = [&](const QString &value) {
