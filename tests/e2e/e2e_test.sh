@@ -106,6 +106,10 @@ menus() { # each argument a menu command by its access keys, "alt+h o": Alt+H, t
   done
 }
 
+since() { # start seconds: sleeps until that many seconds after start (an $EPOCHREALTIME), however long checks took
+  sleep "$(awk -v start="$1" -v s="$2" -v now="$EPOCHREALTIME" 'BEGIN { d = start + s - now; print (d > 0 ? d : 0) }')"
+}
+
 logged() { [ "$(wc -l <"$browser_log")" -ge "$1" ]; }
 expect_pages() { # expected page keys or full addresses, in order
   local want=() line
@@ -170,11 +174,12 @@ case "$scenario" in
     launch
     draw 0 5
     click 575 295 # Next: marks come up a second apart, the Problem panel four seconds after the click
-    sleep 1.5 && shot reveal-wait
+    clicked=$EPOCHREALTIME
+    since "$clicked" 1.5 && shot reveal-wait
     expect_marks 2 332 188 "reveal after 1.5 s"
-    sleep 2 && shot reveal-wait
+    since "$clicked" 3.5 && shot reveal-wait
     expect_marks 4 332 188 "reveal after 3.5 s"
-    sleep 1 && shot problem-panel
+    since "$clicked" 4.5 && shot problem-panel
     expect_pixel 423 184 404040 "wait strip gone after 4.5 s"
     click 575 295 # Next: the Solution panel
     sleep 4.5 && shot solution-panel
