@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -65,22 +64,21 @@ int main(int argc, char **argv)
     QCoreApplication application(argc, argv);
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir home;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+    tintwise::SettingsStore::setConfigFolder(home.path());
 
     QuietEffects effects;
     const QString key = tintwise::EncodeSettingText(QStringLiteral("Duration"));
-    // Each start gets a store of its own name, so its file is parsed from disk as at a real start-up,
-    // not served from this process's settings cache.
+    // Each start gets a store and a file of its own name, as a fresh start-up finds it.
     int name = 0;
     std::unique_ptr<tintwise::SettingsStore> store;
     auto freshStore = [&](const QString &value) {
         store = std::make_unique<tintwise::SettingsStore>(QStringLiteral("ReminderBench%1").arg(++name));
         if (!value.isNull()) {
-            // Written as plain text: a settings object here would leave the file in the cache.
+            // Written directly, as a file left by an earlier start.
             QDir().mkpath(home.filePath(QStringLiteral("Arcanel")));
             QFile out(home.filePath(QStringLiteral("Arcanel/ReminderBench%1.conf").arg(name)));
             if (out.open(QIODevice::WriteOnly))
-                out.write(QStringLiteral("[Settings]\n%1=\"%2\"\n").arg(key, value).toLatin1());
+                out.write(tintwise::SettingsStore::fileContent(key, value));
         }
     };
     auto encodedDate = [](QDate date) { return tintwise::EncodeSettingText(tintwise::settingDateText(date)); };

@@ -22,6 +22,9 @@ QString referralProblemText(ReferralProblem problem)
         return QStringLiteral("Please Enter Your Message");
     case ReferralProblem::NoFriendName:
         return QStringLiteral("Please Enter Your Friend's Name");
+    case ReferralProblem::AddressTooLong:
+        return QStringLiteral("Your recommendation is too long to pass to your browser. "
+                              "Please shorten your message and try again.");
     }
     return {};
 }
@@ -78,7 +81,10 @@ ReferralProblem SubmitReferral(Effects &effects, modTellAFriend &record)
         return refuse(effects, ReferralProblem::NoMessage);
     if (unfilled(record.FriendName, kFriendsName))
         return refuse(effects, ReferralProblem::NoFriendName);
-    record.ReferralUrl = referralUrl(record);
+    const QUrl address = referralUrl(record);
+    if (address.toEncoded().size() > kMaxReferralAddressLength)
+        return refuse(effects, ReferralProblem::AddressTooLong);
+    record.ReferralUrl = address;
     OpenWebAddress(effects, record.ReferralUrl);
     return ReferralProblem::None;
 }

@@ -45,7 +45,13 @@ enum class ReferralProblem
     NoName,
     NoMessage,
     NoFriendName,
+    AddressTooLong,
 };
+
+/// The longest referral address handed to the browser, in bytes as encoded. The kernel passes at most 128 KiB in
+/// one argument to a program, and the launchers on the way to the browser may wrap the address in a longer
+/// command line: 32 KiB are left for them. A longer address would open nothing, with no word to the user.
+inline constexpr qsizetype kMaxReferralAddressLength = 96 * 1024;
 
 /// The message shown for a problem; empty for None.
 QString referralProblemText(ReferralProblem problem);
@@ -58,6 +64,7 @@ QString trimSpaces(const QString &text);
 ReferralProblem ReferAFriend(Effects &effects, modTellAFriend &record, const ReferralForm &form);
 
 /// Checks the names and the message of the record, builds its address and opens it; reports its own problems.
+/// An address too long to hand over is refused like a bad field: the record keeps its last address.
 ReferralProblem SubmitReferral(Effects &effects, modTellAFriend &record);
 
 /// The referral address of a record. Every value is percent-encoded, so the site receives each field

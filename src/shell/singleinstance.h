@@ -1,29 +1,51 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
-
-#include <memory>
 
 namespace tintwise {
 
-/// Tells whether this program already runs for this user. The lock lives in the user's runtime folder;
-/// a lock left by a killed instance is taken over, since its process no longer exists.
+/// Tells whether this program already runs for this user. The lock is an flock() on a file in a folder that
+/// belongs to the user alone: the kernel drops it when the process ends, however it ends, and the file's content
+/// means nothing. The file is named after the executable's real name, the name the settings use, so a copy
+/// started through a link or with another argv[0] still finds the running one.
 class SingleInstance
 {
 public:
-    /// `lockPath` empty: the per-user runtime folder and the application name.
+    /// `lockPath` empty: the file named after the executable in lockFolders(), first that works.
+    /// Otherwise exactly that file, with no check of its folder.
     explicit SingleInstance(const QString &lockPath = {});
     ~SingleInstance();
+    SingleInstance(const SingleInstance &) = delete;
+    SingleInstance &operator=(const SingleInstance &) = delete;
 
-    /// True when another live instance holds the lock. A lock that cannot be created at all
-    /// (unwritable folder) does not count as another instance.
+    /// True when another live instance holds the lock. Where no lock can be made at all, false: the program
+    /// starts as it always did, and problem() says why (also written once as one line on standard error).
     bool otherInstanceRunning();
 
-    static QString defaultLockPath();
+    /// Why no lock could be made; empty while this instance holds it or another one does.
+    QString problem() const { return m_problem; }
+    /// The file locked; empty until a lock is held.
+    QString lockPath() const { return m_heldPath; }
+
+    /// Where the lock may live, best first: $XDG_RUNTIME_DIR, then "<temp>/<name>-<uid>". Each is used only if
+    /// it is a folder, not a link, owned by the user and closed to everyone else; the second is made so if absent.
+    static QStringList lockFolders();
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    enum class Outcome
+    {
+        Held,
+        HeldByOther,
+        Failed,
+    };
+    Outcome lockFile(int folder, const QByteArray &name, const QString &path);
+    Outcome lockIn(const QString &folder, bool create);
+
+    QString m_explicitPath;
+    QString m_heldPath;
+    QString m_problem;
+    int m_fd = -1;
+    bool m_warned = false;
 };
 
 } // namespace tintwise

@@ -64,6 +64,33 @@ TEST(Referral, UntouchedMessageGoesOutAsEncodedCrLfAndARefusalKeepsTheLastAddres
     EXPECT_EQ(record.ReferralUrl, first);
 }
 
+TEST(Referral, AddressUpToTheLimitOpensAndALongerOneIsRefusedKeepingTheLastAddress)
+{
+    modTellAFriend empty{"Ann", "ann@x.example", "", "Bob", "bob@y.example", {}};
+    const qsizetype room = kMaxReferralAddressLength - referralUrl(empty).toEncoded().size();
+    const std::pair<QString, bool> rows[] = {
+        {QString(room, QLatin1Char('m')), true},
+        {QString(room + 1, QLatin1Char('m')), false},
+        {"x" + QString(room / 3 + 1, QLatin1Char(' ')) + "x", false}, // each space goes out as %20
+        {QString(1 << 20, QLatin1Char('m')), false},
+    };
+    for (const auto &[message, opens] : rows) {
+        test::FakeEffects effects;
+        modTellAFriend record;
+        record.ReferralUrl = QUrl(QStringLiteral("https://example.com/last"));
+        const ReferralForm form{"Ann", "ann@x.example", message, "Bob", "bob@y.example"};
+        EXPECT_EQ(ReferAFriend(effects, record, form), opens ? P::None : P::AddressTooLong) << message.size();
+        if (opens) {
+            EXPECT_EQ(record.ReferralUrl.toEncoded().size(), kMaxReferralAddressLength);
+            EXPECT_EQ(effects.opened, QList<QUrl>{record.ReferralUrl});
+        } else {
+            EXPECT_EQ(effects.messages, QStringList{"critical:" + referralProblemText(P::AddressTooLong)});
+            EXPECT_TRUE(effects.opened.isEmpty());
+            EXPECT_EQ(record.ReferralUrl, QUrl(QStringLiteral("https://example.com/last")));
+        }
+    }
+}
+
 TEST(Referral, HostileValuesReachTheSiteExactlyAsTyped)
 {
     const QString rows[] = {

@@ -42,7 +42,7 @@ protected:
     {
         QStandardPaths::setTestModeEnabled(true);
         ASSERT_TRUE(m_home.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_home.path());
+        tintwise::SettingsStore::setConfigFolder(m_home.path());
         QDir(m_home.path()).mkpath(QStringLiteral("Arcanel"));
     }
 

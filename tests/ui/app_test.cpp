@@ -23,7 +23,7 @@ private slots:
     {
         QStandardPaths::setTestModeEnabled(true);
         QVERIFY(m_dir.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        tintwise::SettingsStore::setConfigFolder(m_dir.path());
     }
 
     // First: no settings of this process are cached yet.

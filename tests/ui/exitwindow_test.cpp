@@ -208,6 +208,52 @@ private slots:
         QVERIFY(m_effects.messages.isEmpty() && text(child("txtName")) == QStringLiteral("Ann"));
     }
 
+    void longInputIsKeptWholeAndAnAddressTooLongForTheBrowserIsRefused_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("opens");
+        const QString letters(40000, QLatin1Char('a'));
+        const QString words = QStringLiteral("a ").repeated(25000); // every space goes out as three bytes
+        QTest::newRow("name of 40 000 letters") << "txtName" << letters << true;
+        QTest::newRow("friend's name of 40 000 letters") << "txtFriendName" << letters << true;
+        QTest::newRow("message of 50 000 letters") << "txtMessage" << QString(50000, QLatin1Char('m')) << true;
+        QTest::newRow("message of 50 000 characters, half spaces") << "txtMessage" << words << false;
+        QTest::newRow("name of 40 000 letters outside ASCII") << "txtName" << QString(40000, QChar(0xe9)) << false;
+    }
+    void longInputIsKeptWholeAndAnAddressTooLongForTheBrowserIsRefused()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(bool, opens);
+        const std::pair<const char *, QString> form[] = {{"txtName", "Ann"},
+                                                         {"txtEmail", "ann@x.example"},
+                                                         {"txtFriendName", "Zoe"},
+                                                         {"txtFriendEmail", "z@y.example"},
+                                                         {"txtMessage", "Hi"}};
+        for (const auto &[name, value] : form) {
+            const QString typed = field == QLatin1String(name) ? input : value;
+            if (auto *line = qobject_cast<QLineEdit *>(child(name))) {
+                line->clear();
+                line->insert(typed); // as a paste does
+            } else {
+                message()->setText(typed);
+            }
+            QCOMPARE(text(child(name)).size(), typed.size());
+        }
+        QTest::mouseClick(child("cmdSubmit"), Qt::LeftButton);
+        if (opens) {
+            QVERIFY(m_effects.messages.isEmpty());
+            QCOMPARE(m_effects.opened, QList<QUrl>{m_record.ReferralUrl});
+        } else {
+            QCOMPARE(m_effects.messages,
+                     QStringList{"critical:" + referralProblemText(ReferralProblem::AddressTooLong)});
+            QVERIFY(m_effects.opened.isEmpty() && m_record.ReferralUrl.isEmpty());
+        }
+        for (const auto &[name, value] : form)
+            QCOMPARE(text(child(name)), field == QLatin1String(name) ? input : value); // the form as it was
+    }
+
 private:
     QWidget *child(const char *name) const { return m_window->findChild<QWidget *>(QLatin1String(name)); }
     MessageField *message() const { return m_window->findChild<MessageField *>(QStringLiteral("txtMessage")); }

@@ -1,5 +1,6 @@
 #include "shell/app.h"
 #include "shell/qteffects.h"
+#include "shell/settingsstore.h"
 #include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
 #include "ui/common/classicstyle.h"
@@ -19,7 +20,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -991,7 +991,7 @@ void SoakTest::soak()
         QSKIP("the time limit was reached before this seed");
     QTemporaryDir dir; // the per-user settings and the instance lock of this seed alone, so that it replays
     QVERIFY(dir.isValid());
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    tintwise::SettingsStore::setConfigFolder(dir.path());
     Soak soak(seed, realWaits, dir.filePath(QStringLiteral("soak.lock")), m_clock);
     soak.run();
     m_actions += soak.actions();

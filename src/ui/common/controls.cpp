@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tintwise {
@@ -249,9 +250,8 @@ void centreFrame(QWidget *window, const QSize &frameSize)
     const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen)
         return;
-    QRect frame(QPoint(), frameSize);
-    frame.moveCenter(screen->availableGeometry().center());
-    window->move(frame.topLeft());
+    // The frame, title bar included, is centred, but never placed above or left of the available area.
+    window->move(placementOnScreen(frameSize, screen->availableGeometry()));
 }
 
 /// A window manager's frame is known only once the window is on screen: then the frame, title bar
@@ -299,6 +299,13 @@ void centreOnScreen(QWidget *window)
     window->adjustSize();
     centreFrame(window, window->size());
     new FrameCentring(window);
+}
+
+QPoint placementOnScreen(QSize size, const QRect &available)
+{
+    const auto start = [](int origin, int room, int extent) { return origin + std::max(0, (room - extent) / 2); };
+    return {start(available.x(), available.width(), size.width()),
+            start(available.y(), available.height(), size.height())};
 }
 
 Frame::Frame(QWidget *parent,

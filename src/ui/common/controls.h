@@ -38,7 +38,11 @@ QImage handImage(Cursor which, int scale = 1);
 
 QIcon applicationIcon();
 
-/// Places a fixed-size window in the middle of its screen's available area.
+/// Where a window of `size` goes in a screen's `available` area: in the middle, but never above or left of it,
+/// so its title bar and menu bar stay on screen. A window larger than the area starts at its top-left corner.
+QPoint placementOnScreen(QSize size, const QRect &available);
+
+/// Places a fixed-size window on its screen's available area by placementOnScreen.
 void centreOnScreen(QWidget *window);
 
 /// A frame or panel: fills its rectangle with its background and draws the requested border and caption.

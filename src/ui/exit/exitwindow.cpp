@@ -19,6 +19,7 @@
 #include <QTextDocument>
 
 #include <cmath>
+#include <limits>
 
 namespace tintwise {
 namespace {
@@ -140,6 +141,8 @@ void ExitWindow::buildReferralForm()
         field->setObjectName(QLatin1String(name));
         field->setGeometry(geometry);
         setClassicLook(field);
+        // No limit of our own: the line edit's default would cut a paste at 32767 characters.
+        field->setMaxLength(std::numeric_limits<int>::max());
         return field;
     };
     m_txtName = lineEdit("txtName", twips(85, 360, 3375, 285));
