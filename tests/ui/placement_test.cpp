@@ -74,9 +74,9 @@ private slots:
         const QRect frame = widget->frameGeometry();
         QVERIFY2(frame.top() >= available.top() && frame.left() >= available.left(),
                  qPrintable(QStringLiteral("%1,%2").arg(frame.left()).arg(frame.top())));
-        // Centred along each side where it fits, pinned to the top-left edge where it does not. The frame is
-        // unknown before the window is shown, so the window's own size is centred.
-        const QSize size = widget->size();
+        // The frame, once known, is centred along each side where it fits, pinned to the top-left edge where it
+        // does not.
+        const QSize size = frame.size();
         const int x = size.width() <= available.width() ? (available.width() - size.width()) / 2 : 0;
         const int y = size.height() <= available.height() ? (available.height() - size.height()) / 2 : 0;
         QCOMPARE(frame.topLeft(), available.topLeft() + QPoint(x, y));
