@@ -14,36 +14,20 @@ x11close=$build/tests/x11close # a window's close control, without a window mana
 caption="Zorvel Tintwise v1.25" # the four windows; message boxes carry "Zorvel Tintwise"
 site=https://www.arcanelsoftwares.com/zorvel-free-tintwise/
 
-for tool in Xvfb xdotool import convert xwininfo xprop $wm; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-art=$build/e2e-artifacts/$scenario${wm:+-$wm}
-rm -rf "$art" && mkdir -p "$art"
-work=$(mktemp -d)
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+requires Xvfb xdotool import convert xwininfo xprop $wm
+scratch "$build/e2e-artifacts/$scenario${wm:+-$wm}"
 home=$work/home config=$work/home/.config browser_log=$work/browser.log
-mkdir -p "$config" "$work/bin" && : >"$browser_log"
+: >"$browser_log"
 # Stub browser: whatever the desktop calls to open an address lands in the log.
 for name in xdg-open x-www-browser www-browser firefox sensible-browser gnome-open kde-open; do
   printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$browser_log" >"$work/bin/$name"
   chmod +x "$work/bin/$name"
 done
 
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+start_xvfb 1280x1024
 
-# -noreset: the server must not reset when the program, its last client, ends between two starts.
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null)
-pids+=($!)
-read -r -t 15 display <&3 || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$display"
-
-step=0 failures=0
-fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
+step=0
 
 shot() {
   step=$((step + 1))
@@ -84,11 +68,6 @@ launch() { # [executable]: starts the program with its own home; sets app
 }
 stop() { kill "$app" 2>/dev/null && wait "$app" 2>/dev/null || true; }
 
-retry() { # seconds command...: runs the command until it succeeds or the seconds are up
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do [ $SECONDS -lt $deadline ] && sleep 0.05 || return 1; done
-}
 windows() { # title [width]: visible windows so titled (and so wide)
   local id
   for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
@@ -288,7 +267,7 @@ case "$scenario" in
   paste)
     # Another program's text on the clipboard, then a reading empties it; every paste into the exit screen's
     # unseen message field and the form's fields must find valid, empty data.
-    command -v xclip >/dev/null || { echo "SKIP: xclip is not installed"; exit 77; }
+    requires xclip
     printf 'from another program' | xclip -selection clipboard -loops 1 &
     pids+=($!)
     printf 'selected elsewhere' | xclip -selection primary -loops 1 &

@@ -13,34 +13,11 @@ how=${3:-}
 program=$build/ZorvelFreeTintwise
 caption="Zorvel Tintwise v1.25"
 
-for tool in Xvfb xdotool import convert xwininfo; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
-
-art=$build/e2e-artifacts/scale-$factor${how:+-$how}
-rm -rf "$art" && mkdir -p "$art"
-work=$(mktemp -d)
-mkdir -p "$work/home/.config" "$work/bin"
-for name in xdg-open x-www-browser; do printf '#!/bin/sh\n' >"$work/bin/$name" && chmod +x "$work/bin/$name"; done
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-exec 3< <(Xvfb -displayfd 1 -screen 0 2560x2048x24 -dpi 96 -nolisten tcp -noreset 2>/dev/null)
-pids+=($!)
-read -r -t 15 display <&3 || { echo "Xvfb did not start"; exit 1; }
-export DISPLAY=":$display"
-
-failures=0
-fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
-retry() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do [ $SECONDS -lt $deadline ] && sleep 0.05 || return 1; done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+requires Xvfb xdotool import convert xwininfo
+scratch "$build/e2e-artifacts/scale-$factor${how:+-$how}"
+silent_browser
+start_xvfb 2560x2048
 scaled() { awk -v v="$1" -v f="$factor" 'BEGIN { printf "%d", v * f + 0.5 }'; } # logical to device pixels
 
 if [ "$how" = screen ]; then scaling=(QT_SCREEN_SCALE_FACTORS="$factor"); else scaling=(QT_SCALE_FACTOR="$factor"); fi

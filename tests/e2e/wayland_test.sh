@@ -12,33 +12,14 @@ caption="Zorvel Tintwise v1.25"
 
 tools=(weston weston-screenshooter convert)
 [ "$mode" = xwayland ] && tools+=(Xwayland xdotool xwininfo xprop)
-for tool in "${tools[@]}"; do
-  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
-done
+source "$(dirname "${BASH_SOURCE[0]}")/harness.sh"
+requires "${tools[@]}"
 plugins=$(qtpaths6 --plugin-dir 2>/dev/null || echo /usr/lib/x86_64-linux-gnu/qt6/plugins)
 [ -e "$plugins/platforms/libqwayland-generic.so" ] || { echo "SKIP: qt6-wayland is not installed"; exit 77; }
 
-art=$build/e2e-artifacts/wayland-$mode
-rm -rf "$art" && mkdir -p "$art"
-work=$(mktemp -d)
-chmod 700 "$work"
-mkdir -p "$work/home/.config" "$work/bin"
-for name in xdg-open x-www-browser; do printf '#!/bin/sh\n' >"$work/bin/$name" && chmod +x "$work/bin/$name"; done
-
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() { echo "FAIL: $*" && failures=$((failures + 1)); }
-retry() { # seconds command...
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do [ $SECONDS -lt $deadline ] && sleep 0.1 || return 1; done
-}
+scratch "$build/e2e-artifacts/wayland-$mode"
+chmod 700 "$work" # weston's runtime folder
+silent_browser
 
 export XDG_RUNTIME_DIR=$work
 socket=tintwise-$$
