@@ -155,6 +155,55 @@ private slots:
         }
     }
 
+    // Work queued by a patch or a Next meets a window that closed, or a modal box that came up, before the event
+    // loop got to it: each row a sequence the soak once found.
+    void revealQueuedWhenTheResultWindowClosedIsDropped()
+    {
+        draw(2, 1);
+        const QPointer<ResultWindow> window = result();
+        QVERIFY(window && window->isVisible());
+        const auto pausesBefore = m_effects.pauses.size();
+        QTest::mouseClick(window->findChild<QWidget *>(QStringLiteral("cmdChoosenColor")), Qt::LeftButton);
+        window->close(); // Exit before the event loop reached the queued reveal
+        QCoreApplication::processEvents();
+        QCOMPARE(m_effects.pauses.size(), pausesBefore); // no wait played on the closed window
+        QVERIFY(!window || (window->isHidden() && window->frontPanel() == window->dayPanel()));
+    }
+
+    void workQueuedUnderAModalBoxIsDropped_data()
+    {
+        QTest::addColumn<bool>("reveal");
+        QTest::newRow("a patch, then the About box before the draw began") << false;
+        QTest::newRow("Next, then the About box before the reveal began") << true;
+    }
+    void workQueuedUnderAModalBoxIsDropped()
+    {
+        QFETCH(bool, reveal);
+        QWidget *window = m_main;
+        QWidget *press = m_main->patch(4);
+        if (reveal) {
+            draw(2, 1);
+            window = result();
+            QVERIFY(window && window->isVisible());
+            press = window->findChild<QWidget *>(QStringLiteral("cmdChoosenColor"));
+        }
+        const auto pausesBefore = m_effects.pauses.size();
+        qsizetype pausesInsideTheBox = -1;
+        QTimer::singleShot(0, [&] { // runs inside the box's own loop, after the queued work would have
+            QTimer::singleShot(0, [&] {
+                pausesInsideTheBox = m_effects.pauses.size() - pausesBefore;
+                if (QWidget *box = QApplication::activeModalWidget())
+                    box->close();
+            });
+        });
+        QTest::mouseClick(press, Qt::LeftButton);
+        window->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger(); // returns once the box closed
+        QCoreApplication::processEvents();
+        QCOMPARE(pausesInsideTheBox, 0);
+        QCOMPARE(m_effects.pauses.size(), pausesBefore); // dropped, not merely put off
+        QVERIFY(window->isVisible());
+    }
+
 private:
     ResultWindow *result() const { return m_app->isResultWindowLoaded() ? m_app->resultWindow() : nullptr; }
     void draw(int patch, int number)
