@@ -7,6 +7,7 @@
 #include "shell/singleinstance.h"
 #include "shell/updatereminder.h"
 #include "ui/about/aboutwindow.h"
+#include "ui/common/attempt.h"
 #include "ui/common/sitebands.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
@@ -21,15 +22,6 @@
 #include <utility>
 
 namespace tintwise {
-
-void attempt(const std::function<void()> &step)
-{
-    try {
-        step();
-    } catch (...) {
-        // Failures are never reported; the sequence goes on.
-    }
-}
 
 App::App(Effects &effects, QObject *parent)
     : QObject(parent)

@@ -7,8 +7,6 @@
 #include <QPointer>
 #include <QSet>
 
-#include <functional>
-
 class QWidget;
 
 namespace tintwise {
@@ -61,11 +59,8 @@ public:
     /// The promotional draw of start-up: brings one of the main window's two offers to the front.
     /// Only the main window is touched.
     void CoBrand_Randomize();
-    qint16 intCoBrandRandomNumber() const { return m_intCoBrandRandomNumber; }
 
     SelectionRecord &selection() { return m_selection; }
-    /// True once the process end was requested (a test's replacement of the end returns).
-    bool hasEnded() const { return m_ended; }
 
 private:
     void mainWindowUnloading();
@@ -92,8 +87,5 @@ private:
     bool m_ended = false;
     qint16 m_intCoBrandRandomNumber = 0;
 };
-
-/// Runs one step of a sequence on its own: a step that fails is skipped and the next one runs.
-void attempt(const std::function<void()> &step);
 
 } // namespace tintwise

@@ -1,6 +1,6 @@
 #include "shell/qteffects.h"
 
-#include "ui/common/texts.h"
+#include "product.h"
 
 #include <QClipboard>
 #include <QDateTime>

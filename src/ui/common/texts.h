@@ -1,14 +1,11 @@
 #pragma once
 
+#include "product.h"
+
 #include <QString>
 #include <Qt>
 
 namespace tintwise {
-
-/// Title of every message box.
-inline const QString kApplicationTitle = QStringLiteral("Zorvel Tintwise");
-/// Caption of every window.
-inline const QString kWindowCaption = QStringLiteral("Zorvel Tintwise v1.25");
 
 /// Fixed size, a close button, no minimize or maximize button.
 inline Qt::WindowFlags fixedWindowFlags()

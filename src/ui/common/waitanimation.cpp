@@ -1,7 +1,7 @@
 #include "ui/common/waitanimation.h"
 
-#include "shell/app.h"
 #include "shell/effects.h"
+#include "ui/common/attempt.h"
 
 #include <QAccessible>
 #include <QPointer>

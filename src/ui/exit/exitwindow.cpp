@@ -1,8 +1,8 @@
 #include "ui/exit/exitwindow.h"
 
 #include "links/sitelinks.h"
-#include "shell/app.h"
 #include "shell/effects.h"
+#include "ui/common/attempt.h"
 #include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
 #include "ui/common/focusmoves.h"

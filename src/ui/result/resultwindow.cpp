@@ -2,8 +2,8 @@
 
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
-#include "shell/app.h"
 #include "shell/effects.h"
+#include "ui/common/attempt.h"
 #include "ui/common/keyrouter.h"
 #include "ui/common/sitebands.h"
 #include "ui/common/texts.h"
