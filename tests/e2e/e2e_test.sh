@@ -51,7 +51,9 @@ expect_marks() { # count x y what: red marks up in a wait strip whose first mark
 launch_env=() # more for the program's environment: NAME=value to set, -uNAME to unset
 launch_as=()  # a command that runs the program as another user
 launch() { # [executable]: starts the program with its own home; sets app
-  local vars=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" PATH="$work/bin:$PATH" QT_QPA_PLATFORM=xcb)
+  # TMPDIR too: where the runtime folder will not do, the lock falls back to it, and tests run side by side.
+  local vars=(HOME="$home" XDG_CONFIG_HOME="$config" XDG_RUNTIME_DIR="$work" TMPDIR="$work" PATH="$work/bin:$PATH"
+    QT_QPA_PLATFORM=xcb)
   local unset=() item i
   for item in "${launch_env[@]}"; do
     case "$item" in
