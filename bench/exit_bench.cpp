@@ -19,7 +19,7 @@ int main(int argc, char **argv)
 
     double worstLoad = 0;
     for (int i = 0; i < 10; ++i) {
-        tintwise::modTellAFriend record;
+        tintwise::ReferralRecord record;
         QElapsedTimer clock;
         clock.start();
         tintwise::ExitWindow window(effects, record);
@@ -28,7 +28,7 @@ int main(int argc, char **argv)
     }
     std::printf("exit screen load and preparation, worst of 10: %.2f ms\n", worstLoad);
 
-    tintwise::modTellAFriend record;
+    tintwise::ReferralRecord record;
     const QString hostile = QString(5000, QLatin1Char('&')) + QString(5000, QChar(0x00E9));
     record.ReferrerName = record.ReferralMessage = record.FriendName = hostile;
     record.ReferrerEmail = hostile + QStringLiteral("@a.example");

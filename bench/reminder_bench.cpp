@@ -1,9 +1,9 @@
 // Measures what the update reminder adds to start-up: one read of the settings store, and for a first run or
 // a reminder one write flushed to disk. Runs against a temporary store, never the user's own.
-#include "shell/effects.h"
-#include "shell/settingscodec.h"
-#include "shell/settingsstore.h"
-#include "shell/updatereminder.h"
+#include "system/effects.h"
+#include "system/settingscodec.h"
+#include "system/settingsstore.h"
+#include "system/updatereminder.h"
 
 #include <QCoreApplication>
 #include <QDir>

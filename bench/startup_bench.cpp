@@ -3,10 +3,10 @@
 // one cold start, so it runs itself again for each round. Run with QT_QPA_PLATFORM=offscreen or under a display.
 #include "reading/catalogue.h"
 #include "shell/app.h"
-#include "shell/effects.h"
-#include "shell/settingscodec.h"
-#include "shell/settingsstore.h"
-#include "shell/singleinstance.h"
+#include "system/effects.h"
+#include "system/settingscodec.h"
+#include "system/settingsstore.h"
+#include "system/singleinstance.h"
 #include "ui/common/controls.h"
 #include "ui/main/mainwindow.h"
 

@@ -1,8 +1,8 @@
 #include "shell/app.h"
-#include "shell/commandline.h"
 #include "shell/qteffects.h"
-#include "shell/singleinstance.h"
-#include "shell/termination.h"
+#include "system/commandline.h"
+#include "system/singleinstance.h"
+#include "system/termination.h"
 #include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
 

@@ -15,7 +15,7 @@ while IFS='|' read -r files forbidden; do
     failures=$((failures + 1))
   fi
 done <<'ROWS'
-product.h reading/* links/* shell/effects.h shell/settings* shell/singleinstance* shell/updatereminder* shell/commandline* shell/termination*|ui/|shell/app\.h|shell/qteffects\.h|QtWidgets|QWidget|QApplication
+product.h reading/* links/* system/*|ui/|shell/|QtWidgets|QWidget|QApplication
 ui/*/*|shell/app\.h|shell/qteffects\.h
 shell/qteffects*|ui/
 ROWS

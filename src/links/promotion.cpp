@@ -4,7 +4,7 @@
 
 namespace tintwise {
 
-qint16 CoBrandNumber(double r)
+qint16 coBrandNumber(double r)
 {
     if (!(r >= 0.0))
         r = 0.0;

@@ -1,7 +1,7 @@
 #include "links/referral.h"
 
 #include "links/sitelinks.h"
-#include "shell/effects.h"
+#include "system/effects.h"
 
 #include <QByteArray>
 
@@ -46,7 +46,7 @@ static ReferralProblem refuse(Effects &effects, ReferralProblem problem)
     return problem;
 }
 
-ReferralProblem ReferAFriend(Effects &effects, modTellAFriend &record, const ReferralForm &form)
+ReferralProblem referAFriend(Effects &effects, ReferralRecord &record, const ReferralForm &form)
 {
     record.ReferrerName = trimSpaces(form.name);
     record.ReferrerEmail = trimSpaces(form.email);
@@ -73,7 +73,7 @@ static bool unfilled(const QString &value, const QString &placeholder)
     return trimmed.isEmpty() || trimmed == placeholder;
 }
 
-ReferralProblem SubmitReferral(Effects &effects, modTellAFriend &record)
+ReferralProblem SubmitReferral(Effects &effects, ReferralRecord &record)
 {
     if (unfilled(record.ReferrerName, kYourName))
         return refuse(effects, ReferralProblem::NoName);
@@ -89,7 +89,7 @@ ReferralProblem SubmitReferral(Effects &effects, modTellAFriend &record)
     return ReferralProblem::None;
 }
 
-QUrl referralUrl(const modTellAFriend &record)
+QUrl referralUrl(const ReferralRecord &record)
 {
     const QByteArray folder(kSiteFolderUrl);
     QByteArray address = folder + "ssd.php?page=zvms-refer-a-friend";

@@ -16,7 +16,7 @@ inline const QString kFriendsEmail = QStringLiteral("Friend's Email Address");
 
 /// The Refer-A-Friend record: the trimmed fields of the last submission and the last address built.
 /// One per process; only a press of "Refer A Friend &Now" writes it.
-struct modTellAFriend
+struct ReferralRecord
 {
     QString ReferrerName;
     QString ReferrerEmail;
@@ -61,14 +61,14 @@ QString trimSpaces(const QString &text);
 
 /// The press of "Refer A Friend &Now": copies the trimmed fields into the record, checks the two
 /// addresses, then runs SubmitReferral. A refused form shows its message as a critical message box.
-ReferralProblem ReferAFriend(Effects &effects, modTellAFriend &record, const ReferralForm &form);
+ReferralProblem referAFriend(Effects &effects, ReferralRecord &record, const ReferralForm &form);
 
 /// Checks the names and the message of the record, builds its address and opens it; reports its own problems.
 /// An address too long to hand over is refused like a bad field: the record keeps its last address.
-ReferralProblem SubmitReferral(Effects &effects, modTellAFriend &record);
+ReferralProblem SubmitReferral(Effects &effects, ReferralRecord &record);
 
 /// The referral address of a record. Every value is percent-encoded, so the site receives each field
 /// exactly as typed, whatever characters it holds ("&", "=", "#", "+", line breaks, any script).
-QUrl referralUrl(const modTellAFriend &record);
+QUrl referralUrl(const ReferralRecord &record);
 
 } // namespace tintwise

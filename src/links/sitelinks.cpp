@@ -1,6 +1,6 @@
 #include "links/sitelinks.h"
 
-#include "shell/effects.h"
+#include "system/effects.h"
 
 namespace tintwise {
 

@@ -2,10 +2,10 @@
 
 #include "links/promotion.h"
 #include "reading/draw.h"
-#include "shell/effects.h"
-#include "shell/settingsstore.h"
-#include "shell/singleinstance.h"
-#include "shell/updatereminder.h"
+#include "system/effects.h"
+#include "system/settingsstore.h"
+#include "system/singleinstance.h"
+#include "system/updatereminder.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/common/attempt.h"
 #include "ui/common/sitebands.h"
@@ -62,7 +62,7 @@ bool App::StartApplication(SingleInstance &instance)
 
 void App::CoBrand_Randomize()
 {
-    m_intCoBrandRandomNumber = CoBrandNumber(m_effects.random());
+    m_intCoBrandRandomNumber = coBrandNumber(m_effects.random());
     switch (coBrandOfferFor(m_intCoBrandRandomNumber)) {
     case CoBrandOffer::CoBrand:
         bringOfferToFront(mainWindow()->coBrandLabel());
@@ -85,7 +85,7 @@ MainWindow *App::mainWindow()
         connect(m_main, &MainWindow::aboutRequested, this, [this] { showAboutBox(m_main); });
         // The draw runs from the event loop rather than inside the click, so that no handler of a window
         // closed and deleted during its wait is left on the stack.
-        connect(m_main, &MainWindow::patchClicked, this, &App::picColor_Click, Qt::QueuedConnection);
+        connect(m_main, &MainWindow::patchClicked, this, &App::runReading, Qt::QueuedConnection);
     }
     return m_main;
 }
@@ -145,13 +145,13 @@ ResultWindow *App::resultWindow()
         noteCreated(m_result);
         m_result->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_result, &ResultWindow::unloading, this, &App::resultWindowUnloading);
-        connect(m_result, &ResultWindow::backRequested, this, &App::cmdBack_Click);
+        connect(m_result, &ResultWindow::backRequested, this, &App::returnToMainWindow);
         connect(m_result, &ResultWindow::aboutRequested, this, [this] { showAboutBox(m_result); });
     }
     return m_result;
 }
 
-void App::picColor_Click(int index)
+void App::runReading(int index)
 {
     // One click, one result: Space on a focused patch can arrive during the wait, under the wait panel.
     // A click still queued when a modal box came up is dropped: the window takes no input under the box, and
@@ -201,7 +201,7 @@ void App::picColor_Click(int index)
     });
 }
 
-void App::cmdBack_Click()
+void App::returnToMainWindow()
 {
     attempt([&] {
         if (m_result)

@@ -38,8 +38,9 @@ public:
     ResultWindow *resultWindow();
     bool isResultWindowLoaded() const { return !m_result.isNull(); }
 
-    /// The draw: the click on colour patch `index` of the main window, from the wait to the result window.
-    void picColor_Click(int index);
+    /// Runs one reading for colour patch `index`, from the wait to the result window. It serves the patches'
+    /// picColor_Click, queued from the event loop so that no handler of a closed window stays on the stack.
+    void runReading(int index);
 
     /// The exit screen; loading it runs its preparation (it comes up topmost, not activated).
     ExitWindow *exitWindow();
@@ -54,7 +55,7 @@ public:
     void showAboutBox(QWidget *caller);
 
     /// The Refer-A-Friend record, kept for the whole process.
-    modTellAFriend &referral() { return m_referral; }
+    ReferralRecord &referral() { return m_referral; }
 
     /// The promotional draw of start-up: brings one of the main window's two offers to the front.
     /// Only the main window is touched.
@@ -67,13 +68,13 @@ private:
     void exitWindowUnloading();
     void resultWindowUnloading();
     /// Back on the result window, by its button or its File menu.
-    void cmdBack_Click();
+    void returnToMainWindow();
     QList<QPointer<QWidget>> loadedWindows() const;
     void noteCreated(QWidget *window);
 
     Effects &m_effects;
     SelectionRecord m_selection;
-    modTellAFriend m_referral;
+    ReferralRecord m_referral;
     QPointer<MainWindow> m_main;
     QPointer<ExitWindow> m_exit;
     QPointer<AboutWindow> m_about;

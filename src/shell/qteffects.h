@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/effects.h"
+#include "system/effects.h"
 
 #include <random>
 

@@ -42,7 +42,7 @@ TEST(PromotionalDraw, SixRPlusOneRoundsToNearestWithTiesToEvenAndPicksTheOffer)
         {0.0, 1},       {1.0 / 12 - e, 1},  {1.0 / 12, 2},  {0.25, 2}, {0.25 + e, 3}, {0.75 - e, 5}, {0.75, 6},
         {11.0 / 12, 6}, {11.0 / 12 + e, 7}, {nearlyOne, 7}, {-0.5, 1}, {1.0, 7},      {nan, 1}};
     for (const auto &[r, number] : rows)
-        EXPECT_EQ(CoBrandNumber(r), number) << r;
+        EXPECT_EQ(coBrandNumber(r), number) << r;
 
     using O = CoBrandOffer;
     const O offers[] = {O::Unchanged, O::CoBrand, O::FullBrand, O::CoBrand,

@@ -36,8 +36,8 @@ TEST(Referral, ChecksRunInOrderWithTheirOwnMessages)
     for (const auto &[form, message] : rows) {
         const std::string what = form.name.toStdString() + " / " + form.email.toStdString();
         test::FakeEffects effects;
-        modTellAFriend record;
-        EXPECT_EQ(ReferAFriend(effects, record, form) == P::None, !message) << what;
+        ReferralRecord record;
+        EXPECT_EQ(referAFriend(effects, record, form) == P::None, !message) << what;
         EXPECT_EQ(effects.messages.join(""), message ? "critical:Please Enter " + QLatin1String(message) : "") << what;
         EXPECT_EQ(effects.opened.size(), message ? 0 : 1) << what;
         EXPECT_EQ(record.ReferrerName, trimSpaces(form.name)) << what; // recorded, refused or not
@@ -47,9 +47,9 @@ TEST(Referral, ChecksRunInOrderWithTheirOwnMessages)
 TEST(Referral, UntouchedMessageGoesOutAsEncodedCrLfAndARefusalKeepsTheLastAddress)
 {
     test::FakeEffects effects;
-    modTellAFriend record;
+    ReferralRecord record;
     ReferralForm form{"Ann", "ann@x.example", kUntouched, "Bob", "bob@y.example"};
-    ASSERT_EQ(ReferAFriend(effects, record, form), P::None);
+    ASSERT_EQ(referAFriend(effects, record, form), P::None);
     EXPECT_EQ(record.ReferralUrl.toString(QUrl::FullyEncoded),
               QLatin1String(kSiteFolderUrl) +
                   QStringLiteral("ssd.php?page=zvms-refer-a-friend&taf1=Ann&taf2=ann%40x.example"
@@ -59,14 +59,14 @@ TEST(Referral, UntouchedMessageGoesOutAsEncodedCrLfAndARefusalKeepsTheLastAddres
 
     const QUrl first = record.ReferralUrl;
     form.friendName = kFriendsName;
-    ASSERT_EQ(ReferAFriend(effects, record, form), P::NoFriendName);
+    ASSERT_EQ(referAFriend(effects, record, form), P::NoFriendName);
     EXPECT_EQ(record.FriendName, kFriendsName);
     EXPECT_EQ(record.ReferralUrl, first);
 }
 
 TEST(Referral, AddressUpToTheLimitOpensAndALongerOneIsRefusedKeepingTheLastAddress)
 {
-    modTellAFriend empty{"Ann", "ann@x.example", "", "Bob", "bob@y.example", {}};
+    ReferralRecord empty{"Ann", "ann@x.example", "", "Bob", "bob@y.example", {}};
     const qsizetype room = kMaxReferralAddressLength - referralUrl(empty).toEncoded().size();
     const std::pair<QString, bool> rows[] = {
         {QString(room, QLatin1Char('m')), true},
@@ -76,10 +76,10 @@ TEST(Referral, AddressUpToTheLimitOpensAndALongerOneIsRefusedKeepingTheLastAddre
     };
     for (const auto &[message, opens] : rows) {
         test::FakeEffects effects;
-        modTellAFriend record;
+        ReferralRecord record;
         record.ReferralUrl = QUrl(QStringLiteral("https://example.com/last"));
         const ReferralForm form{"Ann", "ann@x.example", message, "Bob", "bob@y.example"};
-        EXPECT_EQ(ReferAFriend(effects, record, form), opens ? P::None : P::AddressTooLong) << message.size();
+        EXPECT_EQ(referAFriend(effects, record, form), opens ? P::None : P::AddressTooLong) << message.size();
         if (opens) {
             EXPECT_EQ(record.ReferralUrl.toEncoded().size(), kMaxReferralAddressLength);
             EXPECT_EQ(effects.opened, QList<QUrl>{record.ReferralUrl});
@@ -102,8 +102,8 @@ TEST(Referral, HostileValuesReachTheSiteExactlyAsTyped)
     for (const QString &value : rows) {
         const ReferralForm form{value, value + "@a.example", value, "Friend " + value, value + "@b.example"};
         test::FakeEffects effects;
-        modTellAFriend record;
-        ASSERT_EQ(ReferAFriend(effects, record, form), P::None) << value.left(40).toStdString();
+        ReferralRecord record;
+        ASSERT_EQ(referAFriend(effects, record, form), P::None) << value.left(40).toStdString();
         const QUrl url = record.ReferralUrl;
         ASSERT_TRUE(url.isValid() && !url.hasFragment());
         QStringList received;

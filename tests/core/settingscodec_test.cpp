@@ -1,4 +1,4 @@
-#include "shell/settingscodec.h"
+#include "system/settingscodec.h"
 
 #include <QLocale>
 

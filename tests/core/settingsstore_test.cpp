@@ -1,7 +1,7 @@
-#include "shell/settingscodec.h"
-#include "shell/settingsstore.h"
-#include "shell/updatereminder.h"
 #include "support/fakeeffects.h"
+#include "system/settingscodec.h"
+#include "system/settingsstore.h"
+#include "system/updatereminder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "shell/settingsstore.h"
-#include "shell/singleinstance.h"
+#include "system/settingsstore.h"
+#include "system/singleinstance.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "links/sitelinks.h"
-#include "shell/settingscodec.h"
-#include "shell/settingsstore.h"
-#include "shell/updatereminder.h"
 #include "support/fakeeffects.h"
+#include "system/settingscodec.h"
+#include "system/settingsstore.h"
+#include "system/updatereminder.h"
 
 #include <QDir>
 #include <QFile>

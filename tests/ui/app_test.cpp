@@ -1,9 +1,9 @@
 #include "links/promotion.h"
 #include "shell/app.h"
 #include "shell/qteffects.h"
-#include "shell/settingsstore.h"
-#include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
+#include "system/settingsstore.h"
+#include "system/singleinstance.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
 
@@ -79,7 +79,7 @@ private slots:
         int coBranding = 0;
         for (int run = 0; run < runs; ++run) {
             effects.seedRandom();
-            coBranding += coBrandOfferFor(CoBrandNumber(effects.random())) == CoBrandOffer::FullBrand ? 0 : 1;
+            coBranding += coBrandOfferFor(coBrandNumber(effects.random())) == CoBrandOffer::FullBrand ? 0 : 1;
         }
         // Half with a standard deviation of about 0.8 %: 5 % is far outside chance.
         QVERIFY2(qAbs(coBranding - runs / 2) < runs / 20, qPrintable(QString::number(coBranding)));

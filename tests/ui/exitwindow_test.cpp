@@ -268,7 +268,7 @@ private:
         m_window.reset();
         m_effects = test::FakeEffects();
         m_effects.randoms = {r};
-        m_record = modTellAFriend();
+        m_record = ReferralRecord();
         m_window = std::make_unique<ExitWindow>(m_effects, m_record);
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     }
@@ -306,7 +306,7 @@ private:
 
     std::unique_ptr<QWidget> m_other;
     test::FakeEffects m_effects;
-    modTellAFriend m_record;
+    ReferralRecord m_record;
     std::unique_ptr<ExitWindow> m_window;
 };
 

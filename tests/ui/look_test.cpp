@@ -365,7 +365,7 @@ private:
     }
 
     test::FakeEffects m_effects;
-    modTellAFriend m_record;
+    ReferralRecord m_record;
     std::unique_ptr<QWidget> m_window;
 };
 

@@ -229,7 +229,7 @@ private:
     }
 
     QtEffects m_effects;
-    modTellAFriend m_record;
+    ReferralRecord m_record;
     std::unique_ptr<ExitWindow> m_window;
 };
 

@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(QGuiApplication::primaryScreen()->devicePixelRatio(), 2.0);
         test::FakeEffects effects;
         effects.randoms = {0.5};
-        modTellAFriend record;
+        ReferralRecord record;
         std::unique_ptr<QWidget> widget;
         if (window == QLatin1String("main"))
             widget = std::make_unique<MainWindow>(effects);

@@ -53,7 +53,7 @@ private slots:
         QFETCH(QString, window);
         test::FakeEffects effects;
         effects.randoms = {0.5};
-        modTellAFriend record;
+        ReferralRecord record;
         std::unique_ptr<QWidget> w;
         if (window == QLatin1String("frmMain"))
             w = std::make_unique<MainWindow>(effects);

@@ -1,8 +1,8 @@
 // Run by the Wayland end-to-end test on weston's native platform, where a program may neither place its
 // windows nor keep one above the others: the windows must still come up, work and end cleanly.
 #include "shell/app.h"
-#include "shell/singleinstance.h"
 #include "support/fakeeffects.h"
+#include "system/singleinstance.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
@@ -35,7 +35,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(main));
         QCOMPARE(main->minimumSize(), main->maximumSize());
 
-        app.picColor_Click(3);
+        app.runReading(3);
         QPointer<QWidget> result = app.resultWindow();
         QVERIFY(QTest::qWaitForWindowExposed(result));
         QVERIFY(!main->isVisible());

@@ -1,6 +1,6 @@
 #include "ui/common/waitanimation.h"
 
-#include "shell/effects.h"
+#include "system/effects.h"
 #include "ui/common/attempt.h"
 
 #include <QAccessible>

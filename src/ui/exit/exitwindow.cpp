@@ -1,7 +1,7 @@
 #include "ui/exit/exitwindow.h"
 
 #include "links/sitelinks.h"
-#include "shell/effects.h"
+#include "system/effects.h"
 #include "ui/common/attempt.h"
 #include "ui/common/classicstyle.h"
 #include "ui/common/controls.h"
@@ -78,7 +78,7 @@ void MessageField::insertFromMimeData(const QMimeData *source)
         insertPlainText(text);
 }
 
-ExitWindow::ExitWindow(Effects &effects, modTellAFriend &record, QWidget *parent)
+ExitWindow::ExitWindow(Effects &effects, ReferralRecord &record, QWidget *parent)
     : QWidget(parent)
     , m_effects(effects)
     , m_record(record)
@@ -278,7 +278,7 @@ void ExitWindow::submit()
 {
     const ReferralForm form{m_txtName->text(), m_txtEmail->text(), m_txtMessage->text(), m_txtFriendName->text(),
                             m_txtFriendEmail->text()};
-    ReferAFriend(m_effects, m_record, form);
+    referAFriend(m_effects, m_record, form);
 }
 
 bool ExitWindow::eventFilter(QObject *watched, QEvent *event)

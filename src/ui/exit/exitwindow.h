@@ -40,7 +40,7 @@ class ExitWindow : public QWidget
     Q_OBJECT
 public:
     /// `record` is the process-wide referral record that "Refer A Friend &Now" writes.
-    ExitWindow(Effects &effects, modTellAFriend &record, QWidget *parent = nullptr);
+    ExitWindow(Effects &effects, ReferralRecord &record, QWidget *parent = nullptr);
 
     /// The number (0 to 3) of the support message chosen at loading.
     int supportMessageNumber() const { return m_supportNumber; }
@@ -73,7 +73,7 @@ private:
     void setFieldText(QObject *field, const QString &text);
 
     Effects &m_effects;
-    modTellAFriend &m_record;
+    ReferralRecord &m_record;
     int m_supportNumber = 0;
     QPushButton *m_cmdClose = nullptr;
     QPushButton *m_check1 = nullptr;

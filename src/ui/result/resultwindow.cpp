@@ -2,7 +2,7 @@
 
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
-#include "shell/effects.h"
+#include "system/effects.h"
 #include "ui/common/attempt.h"
 #include "ui/common/keyrouter.h"
 #include "ui/common/sitebands.h"

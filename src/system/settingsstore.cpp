@@ -1,4 +1,4 @@
-#include "shell/settingsstore.h"
+#include "system/settingsstore.h"
 
 #include <QCoreApplication>
 #include <QDir>

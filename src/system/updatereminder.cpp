@@ -1,9 +1,9 @@
-#include "shell/updatereminder.h"
+#include "system/updatereminder.h"
 
 #include "links/sitelinks.h"
-#include "shell/effects.h"
-#include "shell/settingscodec.h"
-#include "shell/settingsstore.h"
+#include "system/effects.h"
+#include "system/settingscodec.h"
+#include "system/settingsstore.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "shell/commandline.h"
+#include "system/commandline.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

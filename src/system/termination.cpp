@@ -1,4 +1,4 @@
-#include "shell/termination.h"
+#include "system/termination.h"
 
 #include <QSocketNotifier>
 

@@ -1,6 +1,6 @@
-#include "shell/singleinstance.h"
+#include "system/singleinstance.h"
 
-#include "shell/settingsstore.h"
+#include "system/settingsstore.h"
 
 #include <QDir>
 #include <QFile>
