@@ -1,10 +1,6 @@
-#include "links/referral.h"
 #include "support/fakeeffects.h"
-#include "ui/about/aboutwindow.h"
+#include "support/windows.h"
 #include "ui/common/controls.h"
-#include "ui/exit/exitwindow.h"
-#include "ui/main/mainwindow.h"
-#include "ui/result/resultwindow.h"
 
 #include <QScreen>
 #include <QTemporaryFile>
@@ -47,7 +43,7 @@ private slots:
     void everyWindowKeepsItsTitleAndMenusOnScreen_data()
     {
         QTest::addColumn<QString>("window");
-        for (const char *name : {"main", "result", "about", "exit"})
+        for (const char *name : {"frmMain", "frmDisplay", "frmAbout", "frmNagScreen2"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
     void everyWindowKeepsItsTitleAndMenusOnScreen()
@@ -57,15 +53,7 @@ private slots:
         test::FakeEffects effects;
         effects.randoms = {0.5};
         ReferralRecord record;
-        std::unique_ptr<QWidget> widget;
-        if (window == QLatin1String("main"))
-            widget = std::make_unique<MainWindow>(effects);
-        else if (window == QLatin1String("result"))
-            widget = std::make_unique<ResultWindow>(effects);
-        else if (window == QLatin1String("about"))
-            widget = std::make_unique<AboutWindow>(effects);
-        else
-            widget = std::make_unique<ExitWindow>(effects, record);
+        const std::unique_ptr<QWidget> widget = test::makeWindow(window, effects, record);
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
 

@@ -1,11 +1,8 @@
 // Run once per scale factor (QT_SCALE_FACTOR): every text of the four windows fits its control and breaks
 // into the same lines as on an unscaled screen.
 #include "support/fakeeffects.h"
-#include "ui/about/aboutwindow.h"
+#include "support/windows.h"
 #include "ui/common/controls.h"
-#include "ui/exit/exitwindow.h"
-#include "ui/main/mainwindow.h"
-#include "ui/result/resultwindow.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -54,15 +51,7 @@ private slots:
         test::FakeEffects effects;
         effects.randoms = {0.5};
         ReferralRecord record;
-        std::unique_ptr<QWidget> w;
-        if (window == QLatin1String("frmMain"))
-            w = std::make_unique<MainWindow>(effects);
-        else if (window == QLatin1String("frmDisplay"))
-            w = std::make_unique<ResultWindow>(effects);
-        else if (window == QLatin1String("frmAbout"))
-            w = std::make_unique<AboutWindow>(effects);
-        else
-            w = std::make_unique<ExitWindow>(effects, record);
+        const std::unique_ptr<QWidget> w = test::makeWindow(window, effects, record);
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.get()));
         const qreal factor =
