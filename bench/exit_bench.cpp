@@ -2,7 +2,7 @@
 // referral address takes to build for large hostile fields. Run with QT_QPA_PLATFORM=offscreen or under a display.
 #include "links/referral.h"
 #include "shell/qteffects.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
 #include "ui/exit/exitwindow.h"
 
 #include <QApplication>

@@ -3,7 +3,9 @@
 // Run under a display: xvfb-run -a bench/reading_bench. Offscreen runs all but the clipboard part.
 #include "reading/catalogue.h"
 #include "shell/qteffects.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
+#include "ui/common/picturebox.h"
 #include "ui/result/resultwindow.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "system/settingscodec.h"
 #include "system/settingsstore.h"
 #include "system/singleinstance.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
 #include "ui/main/mainwindow.h"
 
 #include <QApplication>

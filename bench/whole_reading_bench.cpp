@@ -3,7 +3,9 @@
 // Run under a display: xvfb-run -a build/bench/whole_reading_bench
 #include "shell/app.h"
 #include "shell/qteffects.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
+#include "ui/common/picturebox.h"
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
 

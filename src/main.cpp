@@ -4,7 +4,8 @@
 #include "system/singleinstance.h"
 #include "system/termination.h"
 #include "ui/common/classicstyle.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/windowsetup.h"
 
 #include <QApplication>
 

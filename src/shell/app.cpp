@@ -8,6 +8,7 @@
 #include "system/updatereminder.h"
 #include "ui/about/aboutwindow.h"
 #include "ui/common/attempt.h"
+#include "ui/common/labels.h"
 #include "ui/common/sitebands.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"

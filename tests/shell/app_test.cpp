@@ -4,6 +4,7 @@
 #include "support/fakeeffects.h"
 #include "system/settingsstore.h"
 #include "system/singleinstance.h"
+#include "ui/common/labels.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
 

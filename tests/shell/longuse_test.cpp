@@ -1,6 +1,7 @@
 #include "shell/app.h"
 #include "support/fakeeffects.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/picturebox.h"
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
 

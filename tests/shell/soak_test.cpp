@@ -4,7 +4,10 @@
 #include "system/settingsstore.h"
 #include "system/singleinstance.h"
 #include "ui/common/classicstyle.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
+#include "ui/common/labels.h"
+#include "ui/common/picturebox.h"
 #include "ui/main/mainwindow.h"
 #include "ui/result/resultwindow.h"
 

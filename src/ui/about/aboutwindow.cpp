@@ -1,24 +1,27 @@
 #include "ui/about/aboutwindow.h"
 
 #include "links/sitelinks.h"
-#include "ui/common/controls.h"
+#include "product.h"
+#include "ui/common/buttons.h"
+#include "ui/common/fonts.h"
 #include "ui/common/keyrouter.h"
-#include "ui/common/texts.h"
+#include "ui/common/labels.h"
+#include "ui/common/palette.h"
+#include "ui/common/picturebox.h"
+#include "ui/common/units.h"
+#include "ui/common/windowsetup.h"
 
 #include <QPushButton>
 
 namespace tintwise {
 namespace {
 
-const QColor kDarkGrey(0x40, 0x40, 0x40);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kMagenta(0xFF, 0x00, 0xFF);
+constexpr QColor kMagenta(0xFF, 0x00, 0xFF);
 
 } // namespace
 
 AboutWindow::AboutWindow(Effects &effects, QWidget *parent)
     : QDialog(parent)
-    , m_effects(effects)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(kWindowCaption);
@@ -27,7 +30,7 @@ AboutWindow::AboutWindow(Effects &effects, QWidget *parent)
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(6345, 3960));
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, kDarkGrey);
+    pal.setColor(QPalette::Window, kWindowGrey);
     setPalette(pal);
     setAutoFillBackground(true);
 
@@ -35,9 +38,9 @@ AboutWindow::AboutWindow(Effects &effects, QWidget *parent)
     makeLabel(this, QStringLiteral("Label1"), twips(210, 840, 5985, 645),
               QStringLiteral("Colors are known to have great healing effects. Zorvel Tintwise aims to help people find "
                              "a solution to their problems based on their intuitive abilities."),
-              verdana(8.25, false), kWhite, Qt::AlignLeft, LabelSize::Wrap);
-    makeLabel(this, QStringLiteral("Label2"), twips(960, 240, 2400, 240), kWindowCaption, verdana(9.75, true), kMagenta,
-              Qt::AlignLeft, LabelSize::Auto);
+              {verdana(8.25, false), kWhite, Qt::AlignLeft, LabelSize::Wrap});
+    makeLabel(this, QStringLiteral("Label2"), twips(960, 240, 2400, 240), kWindowCaption,
+              {verdana(9.75, true), kMagenta});
 
     // The rule runs a few pixels past both edges, across the whole box.
     auto *rule = new QWidget(this);
@@ -49,24 +52,20 @@ AboutWindow::AboutWindow(Effects &effects, QWidget *parent)
     rule->setPalette(rulePal);
     rule->setAutoFillBackground(true);
 
-    const QFont link = verdana(8.25, true, true);
-    auto *home = makeLinkLabel(this, QStringLiteral("lblHomePage"), twips(1560, 1800, 4650, 195),
-                               QStringLiteral("Click here to visit www.arcanelsoftwares.com"), link, kMagenta,
-                               Qt::AlignLeft, LabelSize::Auto);
-    home->setAccessibleDescription(linkDescription(QLatin1String(PageKey::HomePage)));
-    connect(home, &LinkLabel::clicked, this, [this] { openPage(PageKey::HomePage); });
-    auto *details =
-        makeLinkLabel(this, QStringLiteral("Label5"), twips(3600, 3120, 2610, 195),
-                      QStringLiteral("Click here for more details"), link, kMagenta, Qt::AlignLeft, LabelSize::Auto);
-    details->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
-    connect(details, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
+    const TextLook link{verdana(8.25, true, true), kMagenta};
+    opensPage(makeLinkLabel(this, QStringLiteral("lblHomePage"), twips(1560, 1800, 4650, 195),
+                            QStringLiteral("Click here to visit www.arcanelsoftwares.com"), link),
+              effects, PageKey::HomePage);
+    opensPage(makeLinkLabel(this, QStringLiteral("Label5"), twips(3600, 3120, 2610, 195),
+                            QStringLiteral("Click here for more details"), link),
+              effects, PageKey::FullyBranded);
     makeLabel(this, QStringLiteral("Label6"), twips(240, 2280, 5775, 675),
               QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get "
                              "this software fully branded for your website."),
-              verdana(8.25, true), kWhite, Qt::AlignLeft, LabelSize::Wrap);
+              {verdana(8.25, true), kWhite, Qt::AlignLeft, LabelSize::Wrap});
 
     m_cmdOK = makeButton(this, QStringLiteral("cmdOK"), twips(5040, 3480, 1260, 345), QStringLiteral("&OK"),
-                         verdana(8.25, true), QColor(0xC0, 0xC0, 0xC0));
+                         verdana(8.25, true), kButtonFace);
     connect(m_cmdOK, &QPushButton::clicked, this, &QDialog::accept);
 
     // The icon sits inside a one-pixel border, the box sized to it.
@@ -78,11 +77,6 @@ AboutWindow::AboutWindow(Effects &effects, QWidget *parent)
     new KeyRouter(this, m_cmdOK, m_cmdOK);
     m_cmdOK->setFocus();
     centreOnScreen(this);
-}
-
-void AboutWindow::openPage(const char *pageKey)
-{
-    OpenSitePage(m_effects, QLatin1String(pageKey));
 }
 
 } // namespace tintwise

@@ -19,9 +19,6 @@ public:
     QPushButton *okButton() const { return m_cmdOK; }
 
 private:
-    void openPage(const char *pageKey);
-
-    Effects &m_effects;
     QPushButton *m_cmdOK = nullptr;
 };
 

@@ -1,27 +1,22 @@
 #include "ui/common/sitebands.h"
 
 #include "links/sitelinks.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
+#include "ui/common/labels.h"
+#include "ui/common/palette.h"
 #include "ui/common/texts.h"
+#include "ui/common/windowsetup.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace tintwise {
 namespace {
-
-const QColor kPurple(0x80, 0x00, 0x80);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-
-void opensPage(LinkLabel *label, Effects &effects, const char *pageKey)
-{
-    label->setAccessibleDescription(linkDescription(QLatin1String(pageKey)));
-    QObject::connect(label, &LinkLabel::clicked, label,
-                     [&effects, pageKey] { OpenSitePage(effects, QLatin1String(pageKey)); });
-}
 
 QAction *addPageAction(QWidget *menu, Effects &effects, const QString &caption, const char *name, const char *pageKey)
 {
@@ -47,7 +42,7 @@ QWidget *setUpReadingWindow(QMainWindow *window, const QString &name, const QSiz
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(clientSize);
     QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, QColor(0x40, 0x40, 0x40));
+    pal.setColor(QPalette::Window, kWindowGrey);
     client->setPalette(pal);
     client->setAutoFillBackground(true);
     window->setCentralWidget(client);
@@ -58,24 +53,24 @@ Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &
 {
     Bands bands;
     // Footer first: the banner is listed first and lies in front.
-    bands.footer = new Frame(client, QStringLiteral("Frame5"), design.footer, kPurple);
-    const QFont offerFont = verdana(8.25, true, true);
-    bands.fullBrand = makeLinkLabel(bands.footer, QStringLiteral("lblFullBrand"), design.fullBrand, kFullBrandOffer,
-                                    offerFont, kWhite, Qt::AlignLeft, LabelSize::Wrap);
-    bands.coBrand = makeLinkLabel(bands.footer, QStringLiteral("lblCobrand"), design.coBrand, kCoBrandOffer, offerFont,
-                                  kWhite, Qt::AlignLeft, LabelSize::Wrap, Cursor::Hand2);
+    bands.footer = new Frame(client, QStringLiteral("Frame5"), design.footer, kBandPurple);
+    const TextLook offer{verdana(8.25, true, true), kWhite, Qt::AlignLeft, LabelSize::Wrap};
+    bands.fullBrand =
+        makeLinkLabel(bands.footer, QStringLiteral("lblFullBrand"), design.fullBrand, kFullBrandOffer, offer);
+    bands.coBrand =
+        makeLinkLabel(bands.footer, QStringLiteral("lblCobrand"), design.coBrand, kCoBrandOffer, offer, Cursor::Hand2);
     for (LinkLabel *offer : {bands.fullBrand, bands.coBrand}) {
         offer->setAutoFillBackground(true); // opaque: only the front offer can be seen
         QPalette pal = offer->palette();
-        pal.setColor(QPalette::Window, kPurple);
+        pal.setColor(QPalette::Window, kBandPurple);
         offer->setPalette(pal);
     }
     opensPage(bands.coBrand, effects, PageKey::CoBrand);
     opensPage(bands.fullBrand, effects, PageKey::FullyBranded);
 
-    bands.banner = new Frame(client, QStringLiteral("Frame2"), design.banner, kPurple);
+    bands.banner = new Frame(client, QStringLiteral("Frame2"), design.banner, kBandPurple);
     auto *advert = makeLinkLabel(bands.banner, QStringLiteral("Label61"), design.advert, kForumAdvert,
-                                 verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap);
+                                 {verdana(9, true, true), kWhite, Qt::AlignHCenter, LabelSize::Wrap});
     opensPage(advert, effects, PageKey::HomePage);
     return bands;
 }
@@ -86,6 +81,15 @@ void bringOfferToFront(QWidget *offer)
     // Labels lie behind the buttons of their container.
     for (QAbstractButton *button : offer->parentWidget()->findChildren<QAbstractButton *>(Qt::FindDirectChildrenOnly))
         button->raise();
+}
+
+QMenu *addFileMenu(QMainWindow *window)
+{
+    QMenuBar *bar = window->menuBar();
+    bar->setFont(QApplication::font());
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    return file;
 }
 
 void addSiteMenus(QMenuBar *bar, Effects &effects, const HelpMenuNames &names, const std::function<void()> &about)

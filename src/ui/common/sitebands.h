@@ -6,6 +6,7 @@
 #include <functional>
 
 class QMainWindow;
+class QMenu;
 class QMenuBar;
 class QWidget;
 
@@ -44,6 +45,9 @@ Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &
 
 /// Brings an offer in front of the other offer of its footer; the footer's buttons stay in front of both.
 void bringOfferToFront(QWidget *offer);
+
+/// Gives a reading window its menu bar in the window font, with an empty File menu, which it returns.
+QMenu *addFileMenu(QMainWindow *window);
 
 /// Captions and names that differ between the two windows' Help menus.
 struct HelpMenuNames

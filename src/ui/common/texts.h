@@ -3,16 +3,8 @@
 #include "product.h"
 
 #include <QString>
-#include <Qt>
 
 namespace tintwise {
-
-/// Fixed size, a close button, no minimize or maximize button.
-inline Qt::WindowFlags fixedWindowFlags()
-{
-    return Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-           Qt::WindowCloseButtonHint;
-}
 
 // Promotional lines shared by the main and the result window.
 inline const QString kForumAdvert =

@@ -1,13 +1,21 @@
 #include "ui/exit/exitwindow.h"
 
 #include "links/sitelinks.h"
+#include "product.h"
 #include "system/effects.h"
 #include "ui/common/attempt.h"
+#include "ui/common/buttons.h"
 #include "ui/common/classicstyle.h"
-#include "ui/common/controls.h"
+#include "ui/common/cursors.h"
 #include "ui/common/focusmoves.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
 #include "ui/common/keyrouter.h"
-#include "ui/common/texts.h"
+#include "ui/common/labels.h"
+#include "ui/common/palette.h"
+#include "ui/common/picturebox.h"
+#include "ui/common/units.h"
+#include "ui/common/windowsetup.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -24,8 +32,7 @@
 namespace tintwise {
 namespace {
 
-const QColor kNavy(0x00, 0x00, 0x80);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
+constexpr QColor kNavy(0x00, 0x00, 0x80);
 const QString kCrLf = QStringLiteral("\r\n");
 
 QString resourceText(const QString &path)
@@ -94,10 +101,9 @@ ExitWindow::ExitWindow(Effects &effects, ReferralRecord &record, QWidget *parent
 
     // Created back to front: later siblings lie in front.
     m_caption = makeLabel(this, QStringLiteral("lblNagScreen2Caption"), twips(1080, 240, 720, 435), QString(),
-                          designFont(QStringLiteral("MS Sans Serif"), 18, false), buttonText(this), Qt::AlignLeft,
-                          LabelSize::Auto);
-    m_support = makeLabel(this, QStringLiteral("Label2"), twips(120, 840, 6975, 1095), QString(), verdana(9.75, true),
-                          buttonText(this), Qt::AlignLeft, LabelSize::Wrap);
+                          {designFont(QStringLiteral("MS Sans Serif"), 18, false), buttonText(this)});
+    m_support = makeLabel(this, QStringLiteral("Label2"), twips(120, 840, 6975, 1095), QString(),
+                          {verdana(9.75, true), buttonText(this), Qt::AlignLeft, LabelSize::Wrap});
     m_icon = new PictureBox(this, QStringLiteral("picNagscreen2Icon"), twips(360, 120, 540, 540),
                             palette().color(QPalette::Base), false);
 
@@ -187,14 +193,11 @@ void ExitWindow::buildFamilyPanel()
                             Frame::Border::Standard, QStringLiteral("Download Arcanel"));
     frame->setCaptionFont(verdana(9.75, true));
     frame->setCaptionColour(kWhite);
-    makeLabel(frame, QStringLiteral("Label3"), twips(120, 360, 3495, 3855), familyDescription(), verdana(9, false),
-              kWhite, Qt::AlignLeft, LabelSize::Wrap);
-    auto *home = makeLinkLabel(frame, QStringLiteral("lblGoToHome"), twips(75, 4250, 3585, 210),
-                               QStringLiteral("Click Here To Visit Arcanel"), verdana(9, true, true),
-                               QColor(0xFF, 0xFF, 0x00), Qt::AlignLeft, LabelSize::Auto);
-    home->setAccessibleDescription(linkDescription(QLatin1String(PageKey::ArcanelSoftwares)));
-    connect(home, &LinkLabel::clicked, this,
-            [this] { OpenSitePage(m_effects, QLatin1String(PageKey::ArcanelSoftwares)); });
+    makeLabel(frame, QStringLiteral("Label3"), twips(120, 360, 3495, 3855), familyDescription(),
+              {verdana(9, false), kWhite, Qt::AlignLeft, LabelSize::Wrap});
+    opensPage(makeLinkLabel(frame, QStringLiteral("lblGoToHome"), twips(75, 4250, 3585, 210),
+                            QStringLiteral("Click Here To Visit Arcanel"), {verdana(9, true, true), QColor(0xFFFF00)}),
+              m_effects, PageKey::ArcanelSoftwares);
 }
 
 void ExitWindow::buildTabOrder()

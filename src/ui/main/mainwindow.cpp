@@ -3,10 +3,17 @@
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
 #include "system/effects.h"
+#include "ui/common/buttons.h"
+#include "ui/common/cursors.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
 #include "ui/common/keyrouter.h"
+#include "ui/common/labels.h"
+#include "ui/common/palette.h"
+#include "ui/common/picturebox.h"
 #include "ui/common/sitebands.h"
-#include "ui/common/texts.h"
-#include "ui/common/waitanimation.h"
+#include "ui/common/units.h"
+#include "ui/common/windowsetup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,8 +25,6 @@
 
 namespace tintwise {
 namespace {
-
-const QColor kDarkGrey(0x40, 0x40, 0x40);
 
 struct PatchPlace
 {
@@ -57,16 +62,12 @@ MainWindow::MainWindow(Effects &effects, QWidget *parent)
 
 void MainWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
-    bar->setFont(QApplication::font());
-
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
+    QMenu *file = addFileMenu(this);
     QAction *exit = file->addAction(QStringLiteral("E&xit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &MainWindow::close);
 
-    addSiteMenus(bar, m_effects,
+    addSiteMenus(menuBar(), m_effects,
                  {QStringLiteral("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")},
                  [this] { emit aboutRequested(); });
 }
@@ -80,13 +81,13 @@ void MainWindow::buildBands(QWidget *client)
     m_lblCobrand = bands.coBrand;
     m_lblFullBrand = bands.fullBrand;
     m_cmdExit = makeButton(bands.footer, QStringLiteral("cmdExit"), twips(8040, 240, 1260, 465),
-                           QStringLiteral("&Exit"), verdana(8.25, true), QColor(0xC0, 0xC0, 0xC0));
+                           QStringLiteral("&Exit"), verdana(8.25, true), kButtonFace);
     connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::close);
 }
 
 void MainWindow::buildRitualPanel(QWidget *client)
 {
-    m_fraOne = new Frame(client, QStringLiteral("fraOne"), twips(0, 600, 9420, 6135), kDarkGrey);
+    m_fraOne = new Frame(client, QStringLiteral("fraOne"), twips(0, 600, 9420, 6135), kWindowGrey);
     const QFont bold = verdana(8.25, true);
 
     struct Line
@@ -116,15 +117,14 @@ void MainWindow::buildRitualPanel(QWidget *client)
          Qt::AlignHCenter, LabelSize::Wrap},
     };
     for (const Line &line : lines)
-        makeLabel(m_fraOne, QLatin1String(line.name), line.geometry, QLatin1String(line.caption), bold,
-                  QColor(line.colour), line.alignment, line.size);
+        makeLabel(m_fraOne, QLatin1String(line.name), line.geometry, QLatin1String(line.caption),
+                  {bold, QColor(line.colour), line.alignment, line.size});
     auto *welcome = makeLinkLabel(m_fraOne, QStringLiteral("Label2"), twips(240, 360, 3735, 975),
                                   QStringLiteral("Welcome to Zorvel Tintwise! Let the Tintwise help you solve all your "
                                                  "problems! Just follow the instructions and get your answers."),
-                                  bold, QColor(0x00FFFF), Qt::AlignHCenter, LabelSize::Wrap);
+                                  {bold, QColor(0x00FFFF), Qt::AlignHCenter, LabelSize::Wrap});
     welcome->unsetCursor();
-    welcome->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
-    connect(welcome, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
+    opensPage(welcome, m_effects, PageKey::FullyBranded);
 
     // Names and colours only: the interpretation texts wait for the first reading.
     const auto &wheel = wheelColours();
@@ -153,7 +153,7 @@ void MainWindow::buildRitualPanel(QWidget *client)
     if (auto *choose = m_fraOne->findChild<QLabel *>(QStringLiteral("Label1"), Qt::FindDirectChildrenOnly))
         choose->setBuddy(m_cmbNumber);
 
-    m_fraWait = new Frame(m_fraOne, QStringLiteral("fraWait"), twips(4080, 360, 5175, 5175), kDarkGrey,
+    m_fraWait = new Frame(m_fraOne, QStringLiteral("fraWait"), twips(4080, 360, 5175, 5175), kWindowGrey,
                           Frame::Border::Flat, QStringLiteral("Frame6"));
     m_fraWait->setCaptionFont(font());
     m_wait = buildWaitStrip(m_fraWait, twips(960, 2160, 3375, 495));
@@ -177,11 +177,6 @@ void MainWindow::fillNumberChooser()
     for (int n = 1; n <= 24; ++n)
         m_cmbNumber->addItem(QString::number(n));
     m_cmbNumber->setCurrentIndex(0);
-}
-
-void MainWindow::openPage(const char *pageKey)
-{
-    OpenSitePage(m_effects, QLatin1String(pageKey));
 }
 
 bool MainWindow::playWaitAnimation(const std::function<bool()> &carryOn)

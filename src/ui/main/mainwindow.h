@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/common/controls.h"
+#include "ui/common/waitstrip.h"
 
 #include <QMainWindow>
 
@@ -14,7 +14,10 @@ class QPushButton;
 namespace tintwise {
 
 class Effects;
+class Frame;
 class KeyRouter;
+class LinkLabel;
+class PictureBox;
 
 /// The ritual screen: instructions, the number chooser and the sixteen-patch colour wheel.
 class MainWindow : public QMainWindow
@@ -49,7 +52,6 @@ private:
     void buildRitualPanel(QWidget *client);
     void buildTabOrder();
     void fillNumberChooser();
-    void openPage(const char *pageKey);
 
     Effects &m_effects;
     Frame *m_fraOne = nullptr;

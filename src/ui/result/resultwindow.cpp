@@ -4,10 +4,16 @@
 #include "reading/catalogue.h"
 #include "system/effects.h"
 #include "ui/common/attempt.h"
+#include "ui/common/buttons.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
 #include "ui/common/keyrouter.h"
+#include "ui/common/labels.h"
+#include "ui/common/palette.h"
+#include "ui/common/picturebox.h"
 #include "ui/common/sitebands.h"
-#include "ui/common/texts.h"
-#include "ui/common/waitanimation.h"
+#include "ui/common/units.h"
+#include "ui/common/windowsetup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,10 +29,7 @@
 namespace tintwise {
 namespace {
 
-const QColor kDarkGrey(0x40, 0x40, 0x40);
-const QColor kWhite(0xFF, 0xFF, 0xFF);
-const QColor kHeadingYellow(0xFF, 0xFF, 0x80);
-const QColor kButtonFace(0xC0, 0xC0, 0xC0);
+constexpr QColor kHeadingYellow(0xFF, 0xFF, 0x80);
 
 QFont headingFont()
 {
@@ -40,15 +43,19 @@ QFont nameFont()
 
 QLabel *makeHeading(QWidget *parent, const char *name, const QRect &geometry, const char *caption)
 {
-    return makeLabel(parent, QLatin1String(name), geometry, QLatin1String(caption), headingFont(), kHeadingYellow,
-                     Qt::AlignLeft, LabelSize::Auto);
+    return makeLabel(parent, QLatin1String(name), geometry, QLatin1String(caption), {headingFont(), kHeadingYellow});
 }
 
 QLabel *makeNameLabel(QWidget *parent, const char *name, const QRect &geometry)
 {
     // The stored caption is a placeholder: the label's own name.
-    return makeLabel(parent, QLatin1String(name), geometry, QLatin1String(name), nameFont(), kWhite, Qt::AlignLeft,
-                     LabelSize::Auto);
+    return makeLabel(parent, QLatin1String(name), geometry, QLatin1String(name), {nameFont(), kWhite});
+}
+
+/// The five panels share one rectangle below the banner.
+Frame *makePanel(QWidget *client, const QString &name)
+{
+    return new Frame(client, name, twips(0, 720, 9420, 4095), kWindowGrey);
 }
 
 /// Auto-size labels fit their new caption, as they did the stored one.
@@ -161,11 +168,7 @@ ResultWindow::ResultWindow(Effects &effects, QWidget *parent)
 
 void ResultWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
-    bar->setFont(QApplication::font());
-
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("mnuFile"));
+    QMenu *file = addFileMenu(this);
     // Stored switched off, with no command of its own.
     QAction *showAll = file->addAction(QStringLiteral("&Show All"));
     showAll->setObjectName(QStringLiteral("mnuShowAll"));
@@ -178,7 +181,7 @@ void ResultWindow::buildMenus()
     connect(exit, &QAction::triggered, this, &ResultWindow::close);
 
     addSiteMenus(
-        bar, m_effects,
+        menuBar(), m_effects,
         {QStringLiteral("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")},
         [this] { emit aboutRequested(); });
 }
@@ -206,10 +209,10 @@ void ResultWindow::buildBands(QWidget *client)
 ResultWindow::ColourPanel ResultWindow::buildColourPanel(QWidget *client, const ColourPanelDesign &design)
 {
     ColourPanel panel;
-    panel.frame = new Frame(client, QLatin1String(design.frame), twips(0, 720, 9420, 4095), kDarkGrey);
+    panel.frame = makePanel(client, QLatin1String(design.frame));
     panel.text =
         makeLabel(panel.frame, QLatin1String(design.text.name), design.text.geometry, QLatin1String(design.text.name),
-                  verdana(8.25, true), kWhite, Qt::AlignLeft, LabelSize::Wrap);
+                  {verdana(8.25, true), kWhite, Qt::AlignLeft, LabelSize::Wrap});
     makeHeading(panel.frame, design.subHeading.name, design.subHeading.geometry, design.subHeading.caption);
     panel.name = makeNameLabel(panel.frame, design.name.name, design.name.geometry);
     makeHeading(panel.frame, design.heading.name, design.heading.geometry, design.heading.caption);
@@ -220,14 +223,12 @@ ResultWindow::ColourPanel ResultWindow::buildColourPanel(QWidget *client, const 
 
 void ResultWindow::buildShowAllPanel(QWidget *client)
 {
-    m_frmShowAll = new Frame(client, QStringLiteral("frmShowAll"), twips(0, 720, 9420, 4095), kDarkGrey);
+    m_frmShowAll = makePanel(client, QStringLiteral("frmShowAll"));
     // Back to front, so that the first entry of the design lies in front.
     auto *dayHeading = makeLinkLabel(m_frmShowAll, QStringLiteral("Label1"), twips(240, 240, 2310, 195),
-                                     QStringLiteral("Your Color of the Day is"), headingFont(), kHeadingYellow,
-                                     Qt::AlignLeft, LabelSize::Auto);
+                                     QStringLiteral("Your Color of the Day is"), {headingFont(), kHeadingYellow});
     dayHeading->unsetCursor();
-    dayHeading->setAccessibleDescription(linkDescription(QLatin1String(PageKey::FullyBranded)));
-    connect(dayHeading, &LinkLabel::clicked, this, [this] { openPage(PageKey::FullyBranded); });
+    opensPage(dayHeading, m_effects, PageKey::FullyBranded);
     m_lblShowAllDayColor = makeNameLabel(m_frmShowAll, "lblShowAllDayColor", twips(3000, 240, 1260, 240));
     makeHeading(m_frmShowAll, "Label5", twips(240, 600, 1650, 195), "About Your Color");
     m_lblShowAllSolutionColor = makeNameLabel(m_frmShowAll, "lblShowAllSolutionColor", twips(2640, 2160, 1710, 240));
@@ -258,7 +259,7 @@ void ResultWindow::buildShowAllPanel(QWidget *client)
 
 void ResultWindow::buildWaitPanel(QWidget *client)
 {
-    m_fraMsg = new Frame(client, QStringLiteral("fraMsg"), twips(0, 720, 9420, 4095), kDarkGrey);
+    m_fraMsg = makePanel(client, QStringLiteral("fraMsg"));
     m_wait = buildWaitStrip(m_fraMsg, twips(3120, 1800, 3375, 495));
     m_fraMsg->hide();
 }
@@ -277,11 +278,6 @@ void ResultWindow::buildTabOrder()
         setTabOrder(chain[i - 1], chain[i]);
     // The focus starts on the first control of the tab order, not on the first one created.
     m_cmdBack->setFocus();
-}
-
-void ResultWindow::openPage(const char *pageKey)
-{
-    OpenSitePage(m_effects, QLatin1String(pageKey));
 }
 
 void ResultWindow::fillReading(const SelectionRecord &record)

@@ -1,18 +1,21 @@
 #pragma once
 
-#include "ui/common/controls.h"
+#include "ui/common/waitstrip.h"
 
 #include <QMainWindow>
 
 #include <array>
 
 class QAction;
+class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace tintwise {
 
 class Effects;
+class Frame;
+class LinkLabel;
 struct SelectionRecord;
 
 /// The result of one reading: the Day, Problem and Solution colour panels revealed in turn behind a wait,
@@ -67,7 +70,6 @@ private:
     void buildShowAllPanel(QWidget *client);
     void buildWaitPanel(QWidget *client);
     void buildTabOrder();
-    void openPage(const char *pageKey);
 
     void bringToFront(QWidget *panel);
     void reveal(QPushButton *from, const ColourPanel &target);

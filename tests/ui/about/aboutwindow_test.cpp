@@ -1,7 +1,7 @@
 #include "links/sitelinks.h"
 #include "support/fakeeffects.h"
 #include "ui/about/aboutwindow.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
 
 #include <QLabel>
 #include <QPushButton>

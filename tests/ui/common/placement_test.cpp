@@ -1,6 +1,7 @@
 #include "support/fakeeffects.h"
 #include "support/windows.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
+#include "ui/common/windowsetup.h"
 
 #include <QScreen>
 #include <QTemporaryFile>

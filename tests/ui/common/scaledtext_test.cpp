@@ -2,7 +2,7 @@
 // into the same lines as on an unscaled screen.
 #include "support/fakeeffects.h"
 #include "support/windows.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "links/sitelinks.h"
 #include "support/fakeeffects.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
 #include "ui/exit/exitwindow.h"
 
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // Pastes into the exit screen's form after the program emptied the clipboard, and hostile clipboard contents,
 // with the real clipboard and the real emptying.
 #include "shell/qteffects.h"
-#include "ui/common/controls.h"
+#include "ui/common/fonts.h"
 #include "ui/exit/exitwindow.h"
 
 #include <QClipboard>

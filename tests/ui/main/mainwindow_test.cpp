@@ -1,6 +1,9 @@
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
 #include "support/fakeeffects.h"
+#include "ui/common/fonts.h"
+#include "ui/common/labels.h"
+#include "ui/common/picturebox.h"
 #include "ui/main/mainwindow.h"
 
 #include <QAction>

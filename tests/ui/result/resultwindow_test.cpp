@@ -1,6 +1,10 @@
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
 #include "support/fakeeffects.h"
+#include "ui/common/fonts.h"
+#include "ui/common/frame.h"
+#include "ui/common/labels.h"
+#include "ui/common/picturebox.h"
 #include "ui/result/resultwindow.h"
 
 #include <QAction>

@@ -1,14 +1,28 @@
 #pragma once
 
-#include "ui/common/controls.h"
+#include <QRect>
 
+#include <array>
 #include <functional>
 
+class QLabel;
 class QWidget;
 
 namespace tintwise {
 
 class Effects;
+class PictureBox;
+class Shape;
+
+/// "Please Wait" with its four marks, as both reading windows show it while they wait. Screen readers take
+/// the strip for a notification named "Please Wait".
+struct WaitStrip
+{
+    PictureBox *picMessage = nullptr;
+    QLabel *pi = nullptr;
+    std::array<Shape *, 4> marks{};
+};
+WaitStrip buildWaitStrip(QWidget *container, const QRect &geometry);
 
 /**
  * The four-second "Please Wait" both reading windows play: hides the four marks, shows `panel` (then runs
