@@ -124,6 +124,7 @@ QColor shownColour(QWidget *widget)
     return widget->palette().color(QPalette::Window);
 }
 
+/// Every literal taken as RGB, black's 0x000000 too (alone it would also pass for a null name).
 QColor rgb(QRgb value)
 {
     return QColor(value);
