@@ -11,6 +11,7 @@
 #include "ui/result/resultwindow.h"
 
 #include <QAbstractScrollArea>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
@@ -42,6 +43,15 @@ enum class Kind
     PressedFramed, // held down inside the frame
     CheckedBox,    // the graphical check box while set: sunken
     TextBox,
+};
+
+/// How a control's place is held against the design's box.
+enum class Box
+{
+    Exact,                // the whole rectangle
+    AutoSize,             // fits its text: only where it starts
+    InsideBorder,         // inside a bordered picture box, whose inside starts one pixel in
+    AutoSizeInsideBorder, // both
 };
 
 const QColor kGraphicalFace(0xC0, 0xC0, 0xC0);
@@ -100,10 +110,34 @@ bool showsNoRectangle(const QImage &image, int inset, const QColor &background)
     return ringMismatch(image, ring, background, background).isEmpty();
 }
 
+/// The colour a control shows as the design states it: letters of labels and buttons and of text boxes, the
+/// fill of picture boxes and marks, else the background of frames and rules.
+QColor shownColour(QWidget *widget)
+{
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->palette().color(QPalette::WindowText);
+    if (qobject_cast<QAbstractButton *>(widget))
+        return widget->palette().color(QPalette::ButtonText);
+    if (auto *box = qobject_cast<PictureBox *>(widget))
+        return box->background();
+    if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QAbstractScrollArea *>(widget))
+        return widget->palette().color(QPalette::Text);
+    if (qobject_cast<Shape *>(widget)) // hidden until the draw shows it: painted aside
+        return widget->grab().toImage().pixelColor(widget->width() / 2, widget->height() / 2);
+    return widget->palette().color(QPalette::Window);
+}
+
+/// Every literal taken as RGB, black's 0x000000 too (alone it would also pass for a null name).
+QColor rgb(QRgb value)
+{
+    return QColor(value);
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Screen)
 Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(Box)
 
 class LookTest : public QObject
 {
@@ -118,6 +152,175 @@ private slots:
         QApplication::setFont(designFont(QStringLiteral("MS Sans Serif"), 8.25, false));
     }
     void cleanup() { m_window.reset(); }
+
+    void boxesAndColoursAsDesigned_data()
+    {
+        QTest::addColumn<Screen>("screen");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QRect>("twipBox"); // left, top, width, height in twips, in the control's container
+        QTest::addColumn<Box>("box");
+        QTest::addColumn<QColor>("colour"); // invalid: the design names none
+
+        const auto row = [](Screen screen, const char *control, QRect twipBox, QColor colour = {},
+                            Box box = Box::Exact) {
+            const char *window = screen == Screen::Main    ? "main"
+                                 : screen == Screen::About ? "about"
+                                 : screen == Screen::Exit  ? "exit"
+                                                           : "result";
+            QTest::addRow("%s %s", window, control)
+                << screen << QString::fromLatin1(control) << twipBox << box << colour;
+        };
+        const QColor purple = rgb(0x800080), darkGrey = rgb(0x404040), white = rgb(0xFFFFFF);
+        const QColor heading = rgb(0xFFFF80), magenta = rgb(0xFF00FF), navy = rgb(0x000080);
+        // The desktop's colours: the background and letters of text boxes, and the button text.
+        const QColor windowBackground = QApplication::palette().color(QPalette::Base);
+        const QColor windowText = QApplication::palette().color(QPalette::Text);
+        const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
+
+        // The main window; the bands and the panel sit in the client area below the menu bar.
+        const Screen main = Screen::Main;
+        row(main, "Frame2", {0, 0, 9420, 615}, purple);
+        row(main, "Frame5", {0, 6720, 9420, 855}, purple);
+        row(main, "fraOne", {0, 600, 9420, 6135}, darkGrey);
+        row(main, "Label61", {157, 120, 9120, 585}, white);
+        row(main, "cmdExit", {8040, 240, 1260, 465});
+        row(main, "lblCobrand", {120, 165, 6225, 615}, white);
+        row(main, "lblFullBrand", {120, 160, 6225, 615}, white);
+        row(main, "fraWait", {4080, 360, 5175, 5175}, darkGrey);
+        row(main, "cmbNumber", {8280, 480, 855, 315});
+        row(main, "picColor0", {4200, 4620, 1000, 915}, rgb(0xFF0000));
+        row(main, "picColor1", {4200, 3705, 1000, 915}, rgb(0xFF80FF));
+        row(main, "picColor2", {4200, 2790, 1000, 915}, rgb(0xA020F0));
+        row(main, "picColor3", {4200, 1875, 1000, 915}, rgb(0xADD8E6));
+        row(main, "picColor4", {4200, 960, 1000, 915}, rgb(0x000080));
+        row(main, "picColor5", {5205, 960, 1000, 915}, rgb(0x00F5FF));
+        row(main, "picColor6", {6210, 960, 1000, 915}, rgb(0x00FF00));
+        row(main, "picColor7", {7215, 960, 1000, 915}, rgb(0x556B2F));
+        row(main, "picColor8", {8220, 960, 1000, 915}, rgb(0xFF8000));
+        row(main, "picColor9", {8220, 1875, 1000, 915}, rgb(0xFFFF00));
+        row(main, "picColor10", {8220, 2790, 1000, 915}, rgb(0xFFD700));
+        row(main, "picColor11", {8220, 3705, 1000, 915}, rgb(0xFFDAB9));
+        row(main, "picColor12", {8220, 4620, 1000, 915}, rgb(0x696969));
+        row(main, "picColor13", {7215, 4620, 1000, 915}, rgb(0xA52A2A));
+        row(main, "picColor14", {6210, 4620, 1000, 915}, rgb(0xFFFFFF));
+        row(main, "picColor15", {5205, 4620, 1000, 915}, rgb(0x000000));
+        row(main, "Label2", {240, 360, 3735, 975}, rgb(0x00FFFF));
+        row(main, "lblMsgSix", {240, 5160, 3705, 435}, rgb(0xFF0000));
+        row(main, "lblMsgFive", {120, 4344, 3930, 435}, rgb(0xFFFFFF));
+        row(main, "lblMsgFour", {960, 3768, 2265, 195}, rgb(0x00FFFF), Box::AutoSize);
+        row(main, "lblMsgThree", {135, 2952, 3915, 435}, rgb(0xFF00FF));
+        row(main, "lblMsgTwo", {720, 2376, 2940, 195}, rgb(0xFFFF00), Box::AutoSize);
+        row(main, "lblMsgOne", {240, 1560, 3720, 435}, rgb(0x00FF00));
+        row(main, "Label1", {4170, 540, 4005, 195}, rgb(0xFFD700), Box::AutoSize);
+        row(main, "picMessage", {960, 2160, 3375, 495}, windowBackground);
+
+        // The result window: the same bands, five panels in one rectangle.
+        const Screen result = Screen::DayPanel;
+        row(result, "Frame2", {0, 0, 9420, 735}, purple);
+        row(result, "Frame5", {0, 4800, 9420, 855}, purple);
+        row(result, "fraMsg", {0, 720, 9420, 4095}, darkGrey);
+        row(result, "fraProblemColor", {0, 720, 9420, 4095}, darkGrey);
+        row(result, "fraSolutionColor", {0, 720, 9420, 4095}, darkGrey);
+        row(result, "fraCoosenColor", {0, 720, 9420, 4095}, darkGrey);
+        row(result, "frmShowAll", {0, 720, 9420, 4095}, darkGrey);
+        row(result, "Label61", {150, 160, 9120, 585}, white);
+        row(result, "cmdExit", {7200, 240, 1020, 465});
+        row(result, "cmdBack", {8280, 240, 1020, 465});
+        row(result, "lblCobrand", {120, 160, 5985, 615}, white);
+        row(result, "lblFullBrand", {120, 160, 5985, 615}, white);
+        row(result, "picMessage", {3120, 1800, 3375, 495}, windowBackground);
+        row(result, "Label2", {480, 360, 2310, 195}, heading, Box::AutoSize);
+        row(result, "lblChoosenColor", {3240, 360, 1770, 240}, white, Box::AutoSize);
+        row(result, "Label3", {480, 720, 1650, 195}, heading, Box::AutoSize);
+        row(result, "lblChoosenColorInterpretation", {480, 960, 8730, 2355}, white);
+        row(result, "cmdChoosenColor", {8000, 3480, 1260, 465});
+        row(result, "Label9", {480, 360, 2115, 195}, heading, Box::AutoSize);
+        row(result, "lblProblemColor", {3240, 360, 1725, 240}, white, Box::AutoSize);
+        row(result, "Label8", {480, 840, 2520, 195}, heading, Box::AutoSize);
+        row(result, "lblProblemColorInterpretation", {480, 1080, 8715, 2235}, white);
+        row(result, "cmdProblemColor", {8000, 3480, 1260, 465});
+        row(result, "Label13", {480, 360, 2100, 195}, heading, Box::AutoSize);
+        row(result, "lblSolutionColor", {3240, 360, 1710, 240}, white, Box::AutoSize);
+        row(result, "Label12", {480, 840, 2505, 195}, heading, Box::AutoSize);
+        row(result, "lblSolutionColorInterpretation", {480, 1080, 8700, 2235}, white);
+        row(result, "cmdShowAll", {7920, 3480, 1260, 465});
+        row(result, "txtShowAllProblemColorDesc", {4800, 840, 4335, 1095}, windowText);
+        row(result, "txtShowAllSolutionColorDesc", {240, 2760, 8895, 1095}, windowText);
+        row(result, "txtShowAllDayColorDesc", {240, 840, 4335, 1095}, windowText);
+        row(result, "Label15", {4800, 240, 2115, 195}, heading, Box::AutoSize);
+        row(result, "Label14", {4800, 600, 2520, 195}, heading, Box::AutoSize);
+        row(result, "lblShowAllProblemColor", {7320, 240, 1725, 240}, white, Box::AutoSize);
+        row(result, "Label10", {240, 2160, 2100, 195}, heading, Box::AutoSize);
+        row(result, "Label7", {240, 2520, 2505, 195}, heading, Box::AutoSize);
+        row(result, "lblShowAllSolutionColor", {2640, 2160, 1710, 240}, white, Box::AutoSize);
+        row(result, "Label5", {240, 600, 1650, 195}, heading, Box::AutoSize);
+        row(result, "lblShowAllDayColor", {3000, 240, 1260, 240}, white, Box::AutoSize);
+        row(result, "Label1", {240, 240, 2310, 195}, heading, Box::AutoSize);
+
+        // The wait strips of both windows hold the same marks and text.
+        for (Screen screen : {main, result}) {
+            row(screen, "shp4", {2760, 240, 135, 135}, rgb(0xFF0000), Box::InsideBorder);
+            row(screen, "shp3", {2440, 240, 135, 135}, rgb(0xFF0000), Box::InsideBorder);
+            row(screen, "shp2", {2120, 240, 135, 135}, rgb(0xFF0000), Box::InsideBorder);
+            row(screen, "shp1", {1800, 240, 135, 135}, rgb(0xFF0000), Box::InsideBorder);
+            row(screen, "pi", {120, 120, 1545, 270}, rgb(0xFF0000), Box::AutoSizeInsideBorder);
+        }
+
+        const Screen about = Screen::About;
+        row(about, "picIcon", {150, 150, 510, 510}, windowBackground);
+        row(about, "cmdOK", {5040, 3480, 1260, 345});
+        row(about, "Label6", {240, 2280, 5775, 675}, white);
+        row(about, "Label5", {3600, 3120, 2610, 195}, magenta, Box::AutoSize);
+        row(about, "lblHomePage", {1560, 1800, 4650, 195}, magenta, Box::AutoSize);
+        // A line from (-60, 3360) to (6360, 3360), one pixel thick.
+        row(about, "Line2", {-60, 3360, 6420, 15}, magenta);
+        row(about, "Label2", {960, 240, 2400, 240}, magenta, Box::AutoSize);
+        row(about, "Label1", {210, 840, 5985, 645}, white);
+
+        const Screen exit = Screen::Exit;
+        row(exit, "Frame6", {7320, 120, 3735, 4575}, navy);
+        row(exit, "Frame2", {120, 3240, 7065, 1455}, navy);
+        row(exit, "cmdClose", {6000, 2760, 1245, 375});
+        row(exit, "Check1", {30, 2040, 7185, 555}, rgb(0x0000C0));
+        row(exit, "picNagscreen2Icon", {360, 120, 540, 540}, windowBackground);
+        row(exit, "Label2", {120, 840, 6975, 1095}, buttonText);
+        row(exit, "lblNagScreen2Caption", {1080, 240, 720, 435}, buttonText, Box::AutoSize);
+        row(exit, "lblGoToHome", {75, 4250, 3585, 210}, rgb(0xFFFF00), Box::AutoSize);
+        row(exit, "Label3", {120, 360, 3495, 3855}, white);
+        row(exit, "txtMessage", {4800, 3600, 1815, 495}, windowText);
+        row(exit, "txtFriendName", {85, 720, 3375, 285}, windowText);
+        row(exit, "txtFriendEmail", {3600, 720, 3375, 285}, windowText);
+        row(exit, "txtEmail", {3600, 360, 3375, 285}, windowText);
+        row(exit, "cmdSubmit", {1920, 1080, 3375, 285});
+        row(exit, "txtName", {85, 360, 3375, 285}, windowText);
+    }
+
+    void boxesAndColoursAsDesigned()
+    {
+        QFETCH(Screen, screen);
+        QFETCH(QString, control);
+        QFETCH(QRect, twipBox);
+        QFETCH(Box, box);
+        QFETCH(QColor, colour);
+        QWidget *window = open(screen);
+        // Controls of panels behind the front one, or shown only while waiting, are there all the same.
+        auto *widget = window->findChild<QWidget *>(control);
+        QVERIFY(widget);
+
+        // 15 twips to the pixel, to the nearest pixel.
+        const auto pixels = [](int twips) { return qRound(twips / 15.0); };
+        QRect expected(pixels(twipBox.left()), pixels(twipBox.top()), pixels(twipBox.width()),
+                       pixels(twipBox.height()));
+        if (box == Box::InsideBorder || box == Box::AutoSizeInsideBorder)
+            expected.translate(1, 1);
+        if (box == Box::AutoSize || box == Box::AutoSizeInsideBorder)
+            QCOMPARE(widget->pos(), expected.topLeft());
+        else
+            QCOMPARE(widget->geometry(), expected);
+
+        if (colour.isValid())
+            QCOMPARE(shownColour(widget).name(QColor::HexArgb), colour.name(QColor::HexArgb));
+    }
 
     void edgesAndFacesAsDesigned_data()
     {
