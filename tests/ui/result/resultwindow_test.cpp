@@ -43,10 +43,16 @@ private slots:
                  QStringLiteral("Frame2 Frame5 fraMsg fraProblemColor fraSolutionColor fraCoosenColor frmShowAll"));
         for (const QString &panel : frontToBack.mid(3))
             QCOMPARE(fresh.findChild<QWidget *>(panel)->geometry(), fresh.findChild<QWidget *>("fraMsg")->geometry());
+    }
+
+    void waitAndShowAllStartHidden()
+    {
+        const ResultWindow fresh(m_effects);
         for (const char *name : {"fraMsg", "picMessage", "shp1", "shp2", "shp3", "shp4", "frmShowAll"})
             QVERIFY2(fresh.findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
-        QVERIFY(child("cmdExit")->geometry().right() < child("cmdBack")->geometry().left());
     }
+
+    void exitStandsLeftOfBack() { QVERIFY(child("cmdExit")->geometry().right() < child("cmdBack")->geometry().left()); }
 
     void showAllAndMoneyMenusAreStoredSwitchedOff()
     {
