@@ -161,6 +161,7 @@ private slots:
         QFETCH(bool, duringTheWait);
         auto *dayNext = child<QPushButton>("cmdChoosenColor");
         dayNext->setFocus();
+        QSignalSpy clicked(dayNext, &QPushButton::clicked);
         m_effects.onPause = [&](int n) {
             if (n == 1 && duringTheWait)
                 QTest::keyClick(dayNext, Qt::Key_Space);
@@ -169,6 +170,7 @@ private slots:
         if (!duringTheWait)
             QTest::keyClick(dayNext, Qt::Key_Space);
         QCoreApplication::processEvents();
+        QCOMPARE(clicked.count(), 2);                      // the key reached the button, as the click before it did
         QCOMPARE(m_effects.pauses.size(), std::size_t(4)); // one reveal's wait only
         QCOMPARE(m_window->frontPanel(), m_window->problemPanel());
     }
