@@ -60,8 +60,11 @@ private slots:
         QVERIFY(m_window->isVisible());
     }
 
-    void captionsCarryTheTitle()
+    void captionsCarryTheTitleWhateverTheMessage_data() { preparationShowsTheMessageNumberedByFourR_data(); }
+    void captionsCarryTheTitleWhateverTheMessage()
     {
+        QFETCH(double, r);
+        load(r);
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel Tintwise v1.25"));
         QCOMPARE(qobject_cast<QLabel *>(child("lblNagScreen2Caption"))->text(), m_window->windowTitle());
         QVERIFY(!m_window->windowIcon().isNull());
