@@ -29,12 +29,16 @@ TEST(SitePages, EachKeyOpensTheFolderThenTheScriptThenTheKeyAsWritten)
         // https: personal data of the referral goes through the same folder.
         EXPECT_EQ(effects.opened.front().toString(QUrl::FullyEncoded), QLatin1String(address));
     }
-    test::FakeEffects effects; // an address that does not parse is dropped without a word
+}
+
+TEST(WebAddress, OneThatDoesNotParseIsDroppedWithoutAWord)
+{
+    test::FakeEffects effects;
     OpenWebAddress(effects, QUrl(QStringLiteral("http://[::1"), QUrl::StrictMode));
     EXPECT_TRUE(effects.opened.isEmpty() && effects.messages.isEmpty());
 }
 
-TEST(PromotionalDraw, SixRPlusOneRoundsToNearestWithTiesToEvenAndPicksTheOffer)
+TEST(PromotionalDraw, SixRPlusOneRoundsToNearestWithTiesToEven)
 {
     // 1/12 gives 1.5, which goes to the even 2; a generator out of its range still gives a number of the draw.
     const double e = 1e-12, nearlyOne = std::nextafter(1.0, 0.0), nan = std::numeric_limits<double>::quiet_NaN();
@@ -43,7 +47,10 @@ TEST(PromotionalDraw, SixRPlusOneRoundsToNearestWithTiesToEvenAndPicksTheOffer)
         {11.0 / 12, 6}, {11.0 / 12 + e, 7}, {nearlyOne, 7}, {-0.5, 1}, {1.0, 7},      {nan, 1}};
     for (const auto &[r, number] : rows)
         EXPECT_EQ(coBrandNumber(r), number) << r;
+}
 
+TEST(PromotionalDraw, OddNumbersRaiseTheCoBrandingOfferEvenOnesTheFullBrandingOne)
+{
     using O = CoBrandOffer;
     const O offers[] = {O::Unchanged, O::CoBrand, O::FullBrand, O::CoBrand,
                         O::FullBrand, O::CoBrand, O::FullBrand, O::Unchanged};

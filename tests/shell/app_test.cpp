@@ -46,30 +46,38 @@ private slots:
         QCOMPARE(out.readAll(), broken); // left as it was
     }
 
-    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront()
+    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront_data()
     {
         // r = (n - 1) / 6 draws n: 1, 3 and 5 raise the co-branding offer, 2, 4 and 6 the full-branding one, and 7
         // keeps the stored order, co-branding in front.
-        const std::pair<double, const char *> rows[] = {
-            {0.0, "lblCobrand"},     {1.0 / 6, "lblFullBrand"}, {2.0 / 6, "lblCobrand"}, {3.0 / 6, "lblFullBrand"},
-            {4.0 / 6, "lblCobrand"}, {5.0 / 6, "lblFullBrand"}, {0.99, "lblCobrand"}};
-        for (const auto &[r, front] : rows) {
-            test::FakeEffects effects;
-            effects.randoms = {r};
-            App app(effects);
-            SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
-            QVERIFY(app.StartApplication(instance));
-            QVERIFY(app.mainWindow()->isVisible());
-            QVERIFY(effects.seeds == 1 && effects.randoms.empty() && effects.messages.isEmpty() && effects.ends == 0);
-            // What the user sees in the shared place is the front offer.
-            QWidget *offer = app.mainWindow()->coBrandLabel();
-            QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), QLatin1String(front));
-            // Only among the offers: the footer's button stays in front of both.
-            const QObjectList footer = offer->parentWidget()->children();
-            const qsizetype exit =
-                footer.indexOf(offer->parentWidget()->findChild<QWidget *>(QStringLiteral("cmdExit")));
-            QVERIFY(exit > footer.indexOf(offer) && exit > footer.indexOf(app.mainWindow()->fullBrandLabel()));
-        }
+        QTest::addColumn<double>("r");
+        QTest::addColumn<QString>("front");
+        QTest::newRow("1") << 0.0 << QStringLiteral("lblCobrand");
+        QTest::newRow("2") << 1.0 / 6 << QStringLiteral("lblFullBrand");
+        QTest::newRow("3") << 2.0 / 6 << QStringLiteral("lblCobrand");
+        QTest::newRow("4") << 3.0 / 6 << QStringLiteral("lblFullBrand");
+        QTest::newRow("5") << 4.0 / 6 << QStringLiteral("lblCobrand");
+        QTest::newRow("6") << 5.0 / 6 << QStringLiteral("lblFullBrand");
+        QTest::newRow("7") << 0.99 << QStringLiteral("lblCobrand");
+    }
+    void startShowsTheMainWindowThenBringsTheDrawnOfferToTheFront()
+    {
+        QFETCH(double, r);
+        QFETCH(QString, front);
+        test::FakeEffects effects;
+        effects.randoms = {r};
+        App app(effects);
+        SingleInstance instance(m_dir.filePath(QStringLiteral("app.lock")));
+        QVERIFY(app.StartApplication(instance));
+        QVERIFY(app.mainWindow()->isVisible());
+        QVERIFY(effects.seeds == 1 && effects.randoms.empty() && effects.messages.isEmpty() && effects.ends == 0);
+        // What the user sees in the shared place is the front offer.
+        QWidget *offer = app.mainWindow()->coBrandLabel();
+        QCOMPARE(offer->parentWidget()->childAt(offer->geometry().center())->objectName(), front);
+        // Only among the offers: the footer's button stays in front of both.
+        const QObjectList footer = offer->parentWidget()->children();
+        const qsizetype exit = footer.indexOf(offer->parentWidget()->findChild<QWidget *>(QStringLiteral("cmdExit")));
+        QVERIFY(exit > footer.indexOf(offer) && exit > footer.indexOf(app.mainWindow()->fullBrandLabel()));
     }
 
     void drawShowsEachOfferInAboutHalfTheRuns()
@@ -86,35 +94,39 @@ private slots:
         QVERIFY2(qAbs(coBranding - runs / 2) < runs / 20, qPrintable(QString::number(coBranding)));
     }
 
+    void leavingTheExitScreenUnloadsEveryWindowOnce_data()
+    {
+        QTest::addColumn<bool>("byButton");
+        QTest::newRow("its Exit button, after the main window closed") << true;
+        // As after a draw, where the result window handed over.
+        QTest::newRow("its close control, with the main window only hidden") << false;
+    }
     void leavingTheExitScreenUnloadsEveryWindowOnce()
     {
-        // By its Exit button after the main window closed; by its close control with the main window only hidden,
-        // as after a draw, where the result window handed over.
-        for (const bool byButton : {true, false}) {
-            test::FakeEffects effects;
-            App app(effects);
-            QPointer<MainWindow> main = app.mainWindow();
-            main->show();
-            QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
-            if (byButton) {
-                main->close();
-            } else {
-                main->hide();
-                app.handOverToExitScreen();
-            }
-            QPointer<ExitWindow> exit = app.exitWindow();
-            QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
-            if (byButton)
-                QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
-            else
-                exit->close();
-            QVERIFY(effects.ends == 1 && mainUnloads.count() == 1 && exitUnloads.count() == 1);
-            QVERIFY(!app.isMainWindowLoaded());
-            QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
-            QCOMPARE(effects.seeds, 1);
-            app.QuitApplication();
-            QCOMPARE(effects.ends, 1);
+        QFETCH(bool, byButton);
+        test::FakeEffects effects;
+        App app(effects);
+        QPointer<MainWindow> main = app.mainWindow();
+        main->show();
+        QSignalSpy mainUnloads(main.data(), &MainWindow::unloading);
+        if (byButton) {
+            main->close();
+        } else {
+            main->hide();
+            app.handOverToExitScreen();
         }
+        QPointer<ExitWindow> exit = app.exitWindow();
+        QSignalSpy exitUnloads(exit.data(), &ExitWindow::unloading);
+        if (byButton)
+            QTest::mouseClick(exit->findChild<QPushButton *>(QStringLiteral("cmdClose")), Qt::LeftButton);
+        else
+            exit->close();
+        QVERIFY(effects.ends == 1 && mainUnloads.count() == 1 && exitUnloads.count() == 1);
+        QVERIFY(!app.isMainWindowLoaded());
+        QVERIFY(!app.isExitWindowLoaded()); // the main window's hand-over during the quit loads no second one
+        QCOMPARE(effects.seeds, 1);
+        app.QuitApplication();
+        QCOMPARE(effects.ends, 1);
     }
 
     void aboutBoxIsModalOverTheMainWindow()

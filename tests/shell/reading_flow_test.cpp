@@ -67,9 +67,6 @@ private slots:
         draw(15, 24);
         QCoreApplication::processEvents();
         verifyShows(15, 7, 15); // Black, Olive Green, Black
-        // The first reading loads the exit screen, which picks its support message then, and leaves it hidden.
-        const QPointer<ExitWindow> exit = m_app->exitWindow();
-        QVERIFY(exit->isHidden() && exit->supportMessageNumber() == 3);
         const char *buttons[] = {"cmdChoosenColor", "cmdProblemColor", "cmdShowAll"};
         QWidget *panels[] = {result()->problemPanel(), result()->solutionPanel(), result()->showAllPanel()};
         for (int i = 0; i < steps; ++i) {
@@ -80,7 +77,7 @@ private slots:
             result()->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
         else
             click("cmdBack");
-        QVERIFY(result()->isHidden() && m_main->isVisible() && exit->isHidden());
+        QVERIFY(result()->isHidden() && m_main->isVisible());
         QCOMPARE(m_main->numberChooser()->currentText(), QStringLiteral("24"));
 
         draw(5, 12);
@@ -90,6 +87,27 @@ private slots:
         for (int i = 0; i < std::min(steps, 2); ++i)
             expected << QStringLiteral("result1 result2 result3 result4");
         QCOMPARE(waits.join(' '), (expected << mainWait).join(' '));
+    }
+
+    void firstReadingPreparesTheExitScreenThatClosingTheResultShows_data() { readingThenAnotherAfterBack_data(); }
+    void firstReadingPreparesTheExitScreenThatClosingTheResultShows()
+    {
+        QFETCH(int, steps);
+        QFETCH(bool, backByMenu);
+        m_effects.randoms = {0.8};
+        draw(15, 24);
+        // The first reading loads the exit screen, which picks its support message then, and leaves it hidden.
+        const QPointer<ExitWindow> exit = m_app->exitWindow();
+        QVERIFY(exit->isHidden() && exit->supportMessageNumber() == 3);
+        const char *buttons[] = {"cmdChoosenColor", "cmdProblemColor", "cmdShowAll"};
+        for (int i = 0; i < steps; ++i)
+            click(buttons[i]);
+        if (backByMenu)
+            result()->findChild<QAction *>(QStringLiteral("mnuFileBack"))->trigger();
+        else
+            click("cmdBack");
+        QVERIFY(exit->isHidden());
+        draw(5, 12);
 
         result()->close(); // the exit screen comes up: the same window and message, not prepared again
         QVERIFY(m_app->exitWindow() == exit.data() && exit->isVisible() && exit->supportMessageNumber() == 3);
@@ -111,52 +129,58 @@ private slots:
         QCOMPARE(m_app->selection().ChosenNumber, 0);
     }
 
+    void backDuringARevealThenANewReading_data()
+    {
+        QTest::addColumn<bool>("drawnInsideTheReveal");
+        QTest::newRow("the reveal ends on the hidden window, then the reading") << false;
+        QTest::newRow("the reading runs all its waits inside the reveal's second one") << true;
+    }
     void backDuringARevealThenANewReading()
     {
-        for (const bool newReading : {false, true}) {
-            cleanup();
-            init();
-            draw(0, 1);
-            m_effects.onPause = [&](int n) {
-                if (n == 6) {
-                    click("cmdBack");
-                    if (newReading)
-                        draw(9, 3); // runs all its waits inside the reveal's second one
-                }
-            };
-            click("cmdChoosenColor");
-            if (!newReading) { // the reveal finished on the hidden window; the next reading resets it
-                QVERIFY(m_effects.pauses.size() == 8 && result()->isHidden());
-                QCOMPARE(result()->frontPanel(), result()->problemPanel());
-                draw(9, 3);
+        QFETCH(bool, drawnInsideTheReveal);
+        draw(0, 1);
+        m_effects.onPause = [&](int n) {
+            if (n == 6) {
+                click("cmdBack");
+                if (drawnInsideTheReveal)
+                    draw(9, 3);
             }
-            verifyShows(9, 12, 15); // Yellow, Grey, Black
+        };
+        click("cmdChoosenColor");
+        if (!drawnInsideTheReveal) { // the next reading resets it
+            QVERIFY(m_effects.pauses.size() == 8 && result()->isHidden());
+            QCOMPARE(result()->frontPanel(), result()->problemPanel());
+            draw(9, 3);
         }
+        verifyShows(9, 12, 15); // Yellow, Grey, Black
     }
 
+    void resultWindowClosedDuringARevealHandsOverOnce_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::newRow("File menu Exit") << true;
+        QTest::newRow("close control, the window kept to look at") << false;
+    }
     void resultWindowClosedDuringARevealHandsOverOnce()
     {
-        for (const bool byMenu : {true, false}) { // File menu Exit; the close control, the window kept to look at
-            cleanup();
-            init();
-            draw(4, 4);
-            const QPointer<ResultWindow> window = result();
-            window->setAttribute(Qt::WA_DeleteOnClose, byMenu);
-            m_effects.onPause = [&](int n) {
-                if (n == 6 && byMenu)
-                    window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
-                else if (n == 6)
-                    window->close();
-            };
-            click("cmdChoosenColor");
-            QCOMPARE(m_effects.pauses.size(), std::size_t(6));
-            QVERIFY(m_app->isExitWindowLoaded() && m_app->exitWindow()->isVisible());
-            QVERIFY(m_main->isHidden() && m_app->isMainWindowLoaded()); // only the quit routine unloads it
-            QVERIFY(m_effects.ends == 0 && window.isNull() == byMenu && !m_app->isResultWindowLoaded());
-            if (!byMenu) // left exactly as the close found it
-                QCOMPARE(window->frontPanel(), window->waitPanel());
-            delete window.data();
-        }
+        QFETCH(bool, byMenu);
+        draw(4, 4);
+        const QPointer<ResultWindow> window = result();
+        window->setAttribute(Qt::WA_DeleteOnClose, byMenu);
+        m_effects.onPause = [&](int n) {
+            if (n == 6 && byMenu)
+                window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+            else if (n == 6)
+                window->close();
+        };
+        click("cmdChoosenColor");
+        QCOMPARE(m_effects.pauses.size(), std::size_t(6));
+        QVERIFY(m_app->isExitWindowLoaded() && m_app->exitWindow()->isVisible());
+        QVERIFY(m_main->isHidden() && m_app->isMainWindowLoaded()); // only the quit routine unloads it
+        QVERIFY(m_effects.ends == 0 && window.isNull() == byMenu && !m_app->isResultWindowLoaded());
+        if (!byMenu) // left exactly as the close found it
+            QCOMPARE(window->frontPanel(), window->waitPanel());
+        delete window.data();
     }
 
     // Work queued by a patch or a Next meets a window that closed, or a modal box that came up, before the event

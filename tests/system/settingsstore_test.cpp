@@ -78,11 +78,23 @@ TEST(SettingsFile, WritesEachTextAsEarlierVersionsDidAndReadsItBack)
         EXPECT_EQ(readAll(store.filePath()), expected) << what;
         EXPECT_EQ(store.read(kKey), value) << what;
     }
+    SettingsStore::setConfigFolder({});
+}
+
+TEST(SettingsFile, RefusesWritesThatWouldDropOrCorruptTheStoredValue)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    SettingsStore::setConfigFolder(dir.path());
+    SettingsStore store(QStringLiteral("Codec"));
+    const QString stored = EncodeSettingText(QStringLiteral("2026-12-08"));
+    ASSERT_TRUE(store.write(kKey, stored));
     // Another key is absent; writing it would drop the one there.
     EXPECT_EQ(store.read(QStringLiteral("Other")), QString());
     EXPECT_FALSE(store.write(QStringLiteral("Other"), QStringLiteral("x")));
     EXPECT_FALSE(store.write(QStringLiteral("Bad/Key"), QStringLiteral("x")));
     EXPECT_FALSE(store.write(kKey, QString::fromUtf8("nul\0inside", 10)));
+    EXPECT_EQ(store.read(kKey), stored);
     SettingsStore::setConfigFolder({});
 }
 

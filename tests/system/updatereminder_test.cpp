@@ -98,6 +98,13 @@ TEST_F(StoreTest, FirstRunRemembersTodayThenFifteenDaysLaterAsksAndRemembersThat
     EXPECT_FALSE(writtenBeforeTheAnswer);
     EXPECT_EQ(storedDate(), QStringLiteral("2026-03-07"));
     EXPECT_EQ(m_effects.opened, QList<QUrl>{sitePageUrl(QStringLiteral("download-web-page"))});
+}
+
+TEST_F(StoreTest, AKeyNeverWrittenReadsAsNothingBesideTheStoredDate)
+{
+    m_effects.todayValue = QDate(2026, 2, 20);
+    RemindOfUpdate(m_effects, m_store);
+    ASSERT_EQ(storedDate(), QStringLiteral("2026-02-20"));
     EXPECT_EQ(m_store.read(QStringLiteral("absent")), QString());
 }
 

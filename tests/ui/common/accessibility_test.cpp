@@ -45,6 +45,45 @@ struct Sent
 };
 QList<Sent> s_sent;
 
+/// The four windows of one run, each found by its object name.
+struct Windows
+{
+    test::FakeEffects effects;
+    App app{effects};
+    AboutWindow about{effects};
+
+    QWidget *byName(const QString &name)
+    {
+        if (name == QLatin1String("frmMain"))
+            return app.mainWindow();
+        if (name == QLatin1String("frmDisplay"))
+            return app.resultWindow();
+        if (name == QLatin1String("frmNagScreen2"))
+            return app.exitWindow();
+        return &about;
+    }
+};
+
+/// What the user can act on in a window. The toolkit's own parts (a menu bar's overflow button, a list's popup) are
+/// the toolkit's business.
+QList<QWidget *> controlsOf(QWidget *top)
+{
+    QList<QWidget *> controls;
+    for (QWidget *widget : top->findChildren<QWidget *>())
+        if (widget->window() == top && !widget->objectName().startsWith(QLatin1String("qt_")) && actedOn(widget))
+            controls << widget;
+    return controls;
+}
+
+void addWindowRows()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("main window") << "frmMain";
+    QTest::newRow("result window") << "frmDisplay";
+    QTest::newRow("exit screen") << "frmNagScreen2";
+    QTest::newRow("About box") << "frmAbout";
+}
+
 } // namespace
 
 /// What a screen reader finds in the four windows: a name for everything the user can act on, and the waits
@@ -57,6 +96,11 @@ private slots:
     void initTestCase() { registerFontSubstitutes(); }
     void everyControlHasAName_data();
     void everyControlHasAName();
+    void linksAndPatchesSayWhatAClickDoes_data() { addWindowRows(); }
+    void linksAndPatchesSayWhatAClickDoes();
+    void pressOnALinkOpensItsPage_data() { addWindowRows(); }
+    void pressOnALinkOpensItsPage();
+    void fieldNamesDoNotFollowTheirPlaceholders();
     void waitsAnnounceThemselves_data();
     void waitsAnnounceThemselves();
 
@@ -78,17 +122,8 @@ void AccessibilityTest::everyControlHasAName()
 {
     QFETCH(QString, window);
     QFETCH(int, controls);
-
-    test::FakeEffects effects;
-    App app(effects);
-    AboutWindow about(effects);
-    const QHash<QString, std::function<QWidget *()>> windows{
-        {QStringLiteral("frmMain"), [&] { return app.mainWindow(); }},
-        {QStringLiteral("frmDisplay"), [&] { return app.resultWindow(); }},
-        {QStringLiteral("frmNagScreen2"), [&] { return app.exitWindow(); }},
-        {QStringLiteral("frmAbout"), [&] { return &about; }},
-    };
-    QWidget *top = windows.value(window)();
+    Windows windows;
+    QWidget *top = windows.byName(window);
 
     QStringList faults;
     int visited = 0;
@@ -97,48 +132,9 @@ void AccessibilityTest::everyControlHasAName()
         const QString name = node ? node->text(QAccessible::Name) : QString();
         if (name.trimmed().isEmpty() || name.contains(QLatin1Char('&')))
             faults << QStringLiteral("%1 is named \"%2\"").arg(what, name);
-        return name;
     };
-
-    for (QWidget *widget : top->findChildren<QWidget *>()) {
-        // The toolkit's own parts (a menu bar's overflow button, a list's popup) are the toolkit's business.
-        if (widget->window() != top || widget->objectName().startsWith(QLatin1String("qt_")) || !actedOn(widget))
-            continue;
-        const QString what = widget->objectName();
-        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(widget);
-        const QString name = named(node, what);
-        if (!node)
-            continue;
-
-        auto *link = qobject_cast<LinkLabel *>(widget);
-        auto *patch = qobject_cast<PictureBox *>(widget);
-        if ((link || patch) && node->text(QAccessible::Description).isEmpty())
-            faults << what + QStringLiteral(" says nothing of what a click does");
-        if (patch && node->role() != QAccessible::Button)
-            faults << what + QStringLiteral(" is no button");
-        if (link) {
-            // Kept out of the tab order; a screen reader's press opens the page as a click does.
-            if (node->role() != QAccessible::Link || link->focusPolicy() != Qt::NoFocus)
-                faults << what + QStringLiteral(" is no link outside the tab order");
-            const QString press = QAccessibleActionInterface::pressAction();
-            QAccessibleActionInterface *actions = node->actionInterface();
-            const qsizetype opened = effects.opened.size();
-            if (actions && actions->actionNames().contains(press))
-                actions->doAction(press);
-            if (effects.opened.size() != opened + 1)
-                faults << what + QStringLiteral(" opens nothing when pressed");
-        }
-        // A field's text is its placeholder until the user types: its name must not follow it.
-        if (auto *line = qobject_cast<QLineEdit *>(widget))
-            line->setText(QStringLiteral("someone@example.org"));
-        else if (auto *message = qobject_cast<MessageField *>(widget))
-            message->setText(QStringLiteral("Hello\r\n"));
-        else
-            continue;
-        if (node->text(QAccessible::Name) != name)
-            faults << what + QStringLiteral(" changes its name with its text");
-    }
-
+    for (QWidget *widget : controlsOf(top))
+        named(QAccessible::queryAccessibleInterface(widget), widget->objectName());
     if (auto *bar = top->findChild<QMenuBar *>()) {
         std::function<void(QAccessibleInterface *)> walk = [&](QAccessibleInterface *node) {
             for (int i = 0; i < node->childCount(); ++i) {
@@ -153,6 +149,82 @@ void AccessibilityTest::everyControlHasAName()
 
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
     QCOMPARE(visited, controls);
+}
+
+void AccessibilityTest::linksAndPatchesSayWhatAClickDoes()
+{
+    QFETCH(QString, window);
+    Windows windows;
+    QStringList faults;
+    int seen = 0;
+    for (QWidget *widget : controlsOf(windows.byName(window))) {
+        auto *link = qobject_cast<LinkLabel *>(widget);
+        auto *patch = qobject_cast<PictureBox *>(widget);
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(widget);
+        if (!(link || patch) || !node)
+            continue;
+        ++seen;
+        const QString what = widget->objectName();
+        if (node->text(QAccessible::Description).isEmpty())
+            faults << what + QStringLiteral(" says nothing of what a click does");
+        if (patch && node->role() != QAccessible::Button)
+            faults << what + QStringLiteral(" is no button");
+        // Kept out of the tab order.
+        if (link && (node->role() != QAccessible::Link || link->focusPolicy() != Qt::NoFocus))
+            faults << what + QStringLiteral(" is no link outside the tab order");
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QVERIFY(seen > 0);
+}
+
+void AccessibilityTest::pressOnALinkOpensItsPage()
+{
+    // A screen reader's press opens the page as a click does.
+    QFETCH(QString, window);
+    Windows windows;
+    QStringList faults;
+    int links = 0;
+    for (QWidget *widget : controlsOf(windows.byName(window))) {
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(widget);
+        if (!qobject_cast<LinkLabel *>(widget) || !node)
+            continue;
+        ++links;
+        const QString press = QAccessibleActionInterface::pressAction();
+        QAccessibleActionInterface *actions = node->actionInterface();
+        const qsizetype opened = windows.effects.opened.size();
+        if (actions && actions->actionNames().contains(press))
+            actions->doAction(press);
+        if (windows.effects.opened.size() != opened + 1)
+            faults << widget->objectName() + QStringLiteral(" opens nothing when pressed");
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QVERIFY(links > 0);
+}
+
+void AccessibilityTest::fieldNamesDoNotFollowTheirPlaceholders()
+{
+    // A field's text is its placeholder until the user types: its name must not follow it. Only the exit screen
+    // has fields.
+    Windows windows;
+    QStringList faults;
+    int fields = 0;
+    for (QWidget *widget : controlsOf(windows.app.exitWindow())) {
+        QAccessibleInterface *node = QAccessible::queryAccessibleInterface(widget);
+        if (!node)
+            continue;
+        const QString name = node->text(QAccessible::Name);
+        if (auto *line = qobject_cast<QLineEdit *>(widget))
+            line->setText(QStringLiteral("someone@example.org"));
+        else if (auto *message = qobject_cast<MessageField *>(widget))
+            message->setText(QStringLiteral("Hello\r\n"));
+        else
+            continue;
+        ++fields;
+        if (node->text(QAccessible::Name) != name)
+            faults << widget->objectName() + QStringLiteral(" changes its name with its text");
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QStringLiteral("; "))));
+    QCOMPARE(fields, 5);
 }
 
 void AccessibilityTest::waitsAnnounceThemselves_data()

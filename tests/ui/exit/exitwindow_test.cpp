@@ -19,51 +19,86 @@ class ExitWindowTest : public QObject
 
 private slots:
     void init() { load(0.5); }
-    void fixedTopmostWindowFamilyTextAndLinks()
+    void windowIsFixedTopmostAndShownWithoutActivating()
     {
         QCOMPARE(m_window->size(), QSize(741, 315));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
         QVERIFY(m_window->windowFlags() & Qt::WindowStaysOnTopHint);
         QVERIFY(!(m_window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(m_window->testAttribute(Qt::WA_ShowWithoutActivating) && m_window->isVisible());
+    }
+
+    void forumButtonAndFamilyTextFit()
+    {
         auto *check = qobject_cast<QPushButton *>(child("Check1"));
         QVERIFY(check->text().contains(QStringLiteral("www.velmoraforum.com")));
         QVERIFY(check->fontMetrics().horizontalAdvance(check->text()) < check->width() - 8);
         QVERIFY(child("lblGoToHome")->geometry().bottom() < child("Frame6")->height());
-
         // 615 characters in two halves joined by one run of exactly 61 spaces, all of it inside the label.
         auto *label = qobject_cast<QLabel *>(child("Label3"));
         QVERIFY(label->text().size() == 615 && label->text().count(QString(61, QLatin1Char(' '))) == 1);
         QVERIFY(label->heightForWidth(label->width()) <= label->height());
+    }
 
+    void forumButtonOpensTheHomePageOnEachClickAndNeverStaysSet()
+    {
+        auto *check = qobject_cast<QPushButton *>(child("Check1"));
         for (int click = 0; click < 2; ++click) {
             QTest::mouseClick(check, Qt::LeftButton);
             QVERIFY(check->isCheckable() && !check->isChecked());
         }
-        QTest::mouseClick(child("lblGoToHome"), Qt::LeftButton, {}, QPoint(5, 5));
-        QTest::mouseClick(child("Label3"), Qt::LeftButton); // only tells
         const QUrl home = sitePageUrl("home-page");
-        QCOMPARE(m_effects.opened, (QList<QUrl>{home, home, sitePageUrl("arcanelsoftwares")}));
+        QCOMPARE(m_effects.opened, (QList<QUrl>{home, home}));
         QVERIFY(m_window->isVisible());
     }
 
-    void preparationShowsCaptionsAndTheMessageNumberedByFourR()
+    void homeLinkOpensTheMakersPageAndTheFamilyTextNothing()
     {
-        QSet<QString> shown;
-        const std::pair<double, int> rows[] = {{0.0, 0}, {0.2499999, 0}, {0.25, 1}, {0.7499999, 2}, {1 - 1e-16, 3}};
-        for (const auto &[r, number] : rows) {
-            load(r);
-            QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel Tintwise v1.25"));
-            QCOMPARE(qobject_cast<QLabel *>(child("lblNagScreen2Caption"))->text(), m_window->windowTitle());
-            QVERIFY(!m_window->windowIcon().isNull() && m_effects.seeds == 1 && m_effects.randoms.empty());
-            auto *support = qobject_cast<QLabel *>(child("Label2"));
-            QCOMPARE(m_window->supportMessageNumber(), number);
-            QCOMPARE(support->text(), ExitWindow::supportMessage(number));
-            QVERIFY(support->text().contains(QStringLiteral("www.velmoraforum.com")));
-            QVERIFY(support->heightForWidth(support->width()) <= support->height());
-            shown.insert(support->text());
-        }
-        QCOMPARE(shown.size(), 4);
+        QTest::mouseClick(child("lblGoToHome"), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(child("Label3"), Qt::LeftButton); // only tells
+        QCOMPARE(m_effects.opened, QList<QUrl>{sitePageUrl("arcanelsoftwares")});
+        QVERIFY(m_window->isVisible());
+    }
+
+    void captionsCarryTheTitleWhateverTheMessage_data() { preparationShowsTheMessageNumberedByFourR_data(); }
+    void captionsCarryTheTitleWhateverTheMessage()
+    {
+        QFETCH(double, r);
+        load(r);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel Tintwise v1.25"));
+        QCOMPARE(qobject_cast<QLabel *>(child("lblNagScreen2Caption"))->text(), m_window->windowTitle());
+        QVERIFY(!m_window->windowIcon().isNull());
+    }
+
+    void preparationShowsTheMessageNumberedByFourR_data()
+    {
+        QTest::addColumn<double>("r");
+        QTest::addColumn<int>("number");
+        QTest::newRow("0") << 0.0 << 0;
+        QTest::newRow("just under a quarter") << 0.2499999 << 0;
+        QTest::newRow("a quarter") << 0.25 << 1;
+        QTest::newRow("just under three quarters") << 0.7499999 << 2;
+        QTest::newRow("just under 1") << 1 - 1e-16 << 3;
+    }
+    void preparationShowsTheMessageNumberedByFourR()
+    {
+        QFETCH(double, r);
+        QFETCH(int, number);
+        load(r);
+        QVERIFY(m_effects.seeds == 1 && m_effects.randoms.empty());
+        auto *support = qobject_cast<QLabel *>(child("Label2"));
+        QCOMPARE(m_window->supportMessageNumber(), number);
+        QCOMPARE(support->text(), ExitWindow::supportMessage(number));
+        QVERIFY(support->text().contains(QStringLiteral("www.velmoraforum.com")));
+        QVERIFY(support->heightForWidth(support->width()) <= support->height());
+    }
+
+    void theFourSupportMessagesDiffer()
+    {
+        QSet<QString> messages;
+        for (int number = 0; number < 4; ++number)
+            messages.insert(ExitWindow::supportMessage(number));
+        QCOMPARE(messages.size(), 4);
     }
 
     void messageFieldIsUnseenButTabReachesItAfterTheFriendsName()
@@ -82,33 +117,50 @@ private slots:
         QCOMPARE(message()->text(), QStringLiteral("Your Message\r\n")); // passed through without typing a tab
     }
 
+    void placeholdersClearAndReturnOnFocus_data()
+    {
+        // The field's text, after focus in, typed, after focus out. Case counts; the message's line break is content.
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("out");
+        const auto row = [](const char *tag, const char *field, const char *before, const char *in, const char *typed,
+                            const char *out) {
+            QTest::newRow(tag) << QString::fromLatin1(field) << QString::fromLatin1(before) << QString::fromLatin1(in)
+                               << QString::fromLatin1(typed) << QString::fromLatin1(out);
+        };
+        row("name, left empty", "txtName", "Your Name", "", "", "Your Name");
+        row("name among spaces, spaces typed", "txtName", "  Your Name ", "", "   ", "Your Name");
+        row("name in another case", "txtName", "your name", "your name", "", "your name");
+        row("email, typed", "txtEmail", "Your Email Address", "", "a@b.c", "a@b.c");
+        row("friend's name", "txtFriendName", "Friend's Name", "", "", "Friend's Name");
+        row("friend's email, not its own placeholder", "txtFriendEmail", "Your Email Address", "Your Email Address", "",
+            "Your Email Address");
+        row("message with its line break", "txtMessage", "Your Message\r\n", "Your Message\r\n", "",
+            "Your Message\r\n");
+        row("message without", "txtMessage", "Your Message", "", "", "Your Message");
+    }
     void placeholdersClearAndReturnOnFocus()
     {
-        // Field, its text, after focus in, typed, after focus out. Case counts; the message's line break is content.
-        const std::tuple<const char *, QString, QString, QString, QString> rows[] = {
-            {"txtName", "Your Name", "", "", "Your Name"},
-            {"txtName", "  Your Name ", "", "   ", "Your Name"},
-            {"txtName", "your name", "your name", "", "your name"},
-            {"txtEmail", "Your Email Address", "", "a@b.c", "a@b.c"},
-            {"txtFriendName", "Friend's Name", "", "", "Friend's Name"},
-            {"txtFriendEmail", "Your Email Address", "Your Email Address", "", "Your Email Address"},
-            {"txtMessage", "Your Message\r\n", "Your Message\r\n", "", "Your Message\r\n"},
-            {"txtMessage", "Your Message", "", "", "Your Message"}};
-        for (const auto &[name, before, in, typed, out] : rows) {
-            QWidget *field = child(name);
-            auto *line = qobject_cast<QLineEdit *>(field);
-            line ? line->setText(before) : message()->setText(before);
-            focusOn(field);
-            QCOMPARE(text(field), in);
-            QTest::keyClicks(field, typed);
-            // Another window taking the focus for a while, and handing it back, is no move to another field.
-            activateOther();
-            QCOMPARE(text(field), in + typed);
-            focusOn(field);
-            QCOMPARE(text(field), in + typed);
-            focusOn(child("cmdSubmit"));
-            QCOMPARE(text(field), out);
-        }
+        QFETCH(QString, field);
+        QFETCH(QString, before);
+        QFETCH(QString, in);
+        QFETCH(QString, typed);
+        QFETCH(QString, out);
+        QWidget *w = m_window->findChild<QWidget *>(field);
+        auto *line = qobject_cast<QLineEdit *>(w);
+        line ? line->setText(before) : message()->setText(before);
+        focusOn(w);
+        QCOMPARE(text(w), in);
+        QTest::keyClicks(w, typed);
+        // Another window taking the focus for a while, and handing it back, is no move to another field.
+        activateOther();
+        QCOMPARE(text(w), in + typed);
+        focusOn(w);
+        QCOMPARE(text(w), in + typed);
+        focusOn(child("cmdSubmit"));
+        QCOMPARE(text(w), out);
         QVERIFY(m_effects.messages.isEmpty());
     }
 
@@ -164,29 +216,40 @@ private slots:
         }
     }
 
+    void emailFieldsRefuseTypedSpacesOnly_data()
+    {
+        // A leading '^' in what is typed pastes first.
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<int>("refusals");
+        const auto row = [](const char *tag, const char *field, const char *typed, const char *result, int refusals) {
+            QTest::newRow(tag) << QString::fromLatin1(field) << QString::fromLatin1(typed)
+                               << QString::fromLatin1(result) << refusals;
+        };
+        row("email", "txtEmail", "ann @x. example", "ann@x.example", 2);
+        row("friend's email, pasted first", "txtFriendEmail", "^ b@y", " x yb@y", 1);
+        row("name", "txtName", "Ann  Lee", "Ann  Lee", 0);
+        row("friend's name", "txtFriendName", "Bob Ray", "Bob Ray", 0);
+        row("message", "txtMessage", "a b", "a b", 0);
+    }
     void emailFieldsRefuseTypedSpacesOnly()
     {
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, result);
+        QFETCH(int, refusals);
         QGuiApplication::clipboard()->setText(QStringLiteral(" x y"));
-        // Field, typed (a leading '^' pastes first), text afterwards, refusals.
-        const std::tuple<const char *, QString, QString, int> rows[] = {
-            {"txtEmail", "ann @x. example", "ann@x.example", 2},
-            {"txtFriendEmail", "^ b@y", " x yb@y", 1},
-            {"txtName", "Ann  Lee", "Ann  Lee", 0},
-            {"txtFriendName", "Bob Ray", "Bob Ray", 0},
-            {"txtMessage", "a b", "a b", 0}};
-        for (const auto &[name, typed, result, refusals] : rows) {
-            m_effects.messages.clear();
-            QWidget *field = child(name);
-            qobject_cast<QLineEdit *>(field) ? qobject_cast<QLineEdit *>(field)->clear() : message()->setText({});
-            focusOn(field);
-            if (typed.startsWith('^'))
-                QTest::keySequence(field, QKeySequence::Paste);
-            QTest::keyClicks(field, typed.mid(typed.startsWith('^') ? 1 : 0));
-            QCOMPARE(text(field), result);
-            QCOMPARE(m_effects.messages,
-                     QStringList(refusals, QStringLiteral("critical:Email Address Cannot Contain Space")));
-            QCOMPARE(QApplication::focusWidget(), field);
-        }
+        QWidget *w = m_window->findChild<QWidget *>(field);
+        qobject_cast<QLineEdit *>(w) ? qobject_cast<QLineEdit *>(w)->clear() : message()->setText({});
+        focusOn(w);
+        if (typed.startsWith('^'))
+            QTest::keySequence(w, QKeySequence::Paste);
+        QTest::keyClicks(w, typed.mid(typed.startsWith('^') ? 1 : 0));
+        QCOMPARE(text(w), result);
+        QCOMPARE(m_effects.messages,
+                 QStringList(refusals, QStringLiteral("critical:Email Address Cannot Contain Space")));
+        QCOMPARE(QApplication::focusWidget(), w);
     }
 
     void typedLineBreakGoesOutAsCrLfAndTheFormStaysAsItWas()

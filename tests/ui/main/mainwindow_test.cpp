@@ -29,32 +29,59 @@ private slots:
 
     void cleanup() { delete m_window; }
 
-    void fixedWindowStackingWaitPanelAndCaptions()
+    void windowIsFixedAndCaptioned()
     {
         QCOMPARE(m_window->windowTitle(), QStringLiteral("Zorvel Tintwise v1.25"));
         QCOMPARE(m_window->centralWidget()->size(), QSize(629, 506));
         QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
         QVERIFY(!(m_window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    }
 
-        // Front and back pairs of one container.
-        const QStringList stacking =
-            QStringLiteral("Frame2>fraOne Frame5>fraOne cmdExit>lblCobrand lblCobrand>lblFullBrand "
-                           "fraWait>cmbNumber cmbNumber>picColor0 picColor15>Label2")
-                .split(' ');
-        for (const QString &pair : stacking) {
-            QWidget *front = child(pair.section('>', 0, 0)), *back = child(pair.section('>', 1));
-            const QObjectList siblings = front->parentWidget()->children();
-            QVERIFY2(siblings.indexOf(front) > siblings.indexOf(back), qPrintable(pair));
-        }
-        // Whichever offer is in front, the one behind it cannot be seen at all.
-        for (LinkLabel *back : {m_window->fullBrandLabel(), m_window->coBrandLabel()}) {
-            const QImage both = child("Frame5")->grab().toImage();
-            back->hide();
-            QCOMPARE(child("Frame5")->grab().toImage(), both);
-            back->show();
-            back->raise();
-        }
+    void controlsStackFrontOverBack_data()
+    {
+        // Front and back of a pair in one container.
+        QTest::addColumn<QString>("front");
+        QTest::addColumn<QString>("back");
+        const auto row = [](const char *tag, const char *front, const char *back) {
+            QTest::newRow(tag) << QString::fromLatin1(front) << QString::fromLatin1(back);
+        };
+        row("top frame over the patch frame", "Frame2", "fraOne");
+        row("footer over the patch frame", "Frame5", "fraOne");
+        row("Exit over the co-branding offer", "cmdExit", "lblCobrand");
+        row("co-branding over full-branding offer", "lblCobrand", "lblFullBrand");
+        row("wait panel over the chooser", "fraWait", "cmbNumber");
+        row("chooser over the first patch", "cmbNumber", "picColor0");
+        row("last patch over the heading", "picColor15", "Label2");
+    }
+    void controlsStackFrontOverBack()
+    {
+        QFETCH(QString, front);
+        QFETCH(QString, back);
+        const QObjectList siblings = child(front)->parentWidget()->children();
+        QVERIFY(siblings.indexOf(child(front)) > siblings.indexOf(child(back)));
+    }
 
+    void offerBehindTheOtherCannotBeSeen_data()
+    {
+        QTest::addColumn<bool>("fullBrandInFront");
+        QTest::newRow("full-branding behind") << false;
+        QTest::newRow("co-branding behind") << true;
+    }
+    void offerBehindTheOtherCannotBeSeen()
+    {
+        QFETCH(bool, fullBrandInFront);
+        LinkLabel *back = m_window->fullBrandLabel();
+        if (fullBrandInFront) {
+            m_window->fullBrandLabel()->raise();
+            back = m_window->coBrandLabel();
+        }
+        const QImage both = child("Frame5")->grab().toImage();
+        back->hide();
+        QCOMPARE(child("Frame5")->grab().toImage(), both);
+    }
+
+    void waitPanelStartsHiddenOverThePatchesAndChooser()
+    {
         for (const char *name : {"fraWait", "picMessage", "shp1", "shp2", "shp3", "shp4"})
             QVERIFY2(child(name)->isHidden(), name);
         const QRect wait = child("fraWait")->geometry();
@@ -64,7 +91,10 @@ private slots:
         // "Please Wait" sits in the middle of the panel.
         const QPoint offCentre = child("picMessage")->geometry().center() - QPoint(wait.width(), wait.height()) / 2;
         QVERIFY(offCentre.manhattanLength() < 30);
+    }
 
+    void captionsReadAsStoredAndFit()
+    {
         auto text = [this](const char *name) { return qobject_cast<QLabel *>(child(name))->text(); };
         QCOMPARE(text("Label1"), QStringLiteral("Think a Number and Choose the Number "));
         QVERIFY(text("lblCobrand").contains(QStringLiteral("site.  Increase")));
@@ -90,7 +120,7 @@ private slots:
         }
     }
 
-    void chooserAndKeysAndTabOrder()
+    void chooserOffersOneToTwentyFourFromOne()
     {
         QComboBox *chooser = m_window->numberChooser();
         QStringList items;
@@ -98,7 +128,10 @@ private slots:
             items << chooser->itemText(i);
         QCOMPARE(items.join(' '), QStringLiteral("1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20 21 22 23 24"));
         QVERIFY(chooser->currentText() == QStringLiteral("1") && !chooser->isEditable());
+    }
 
+    void tabRunsFromExitRoundThePatchesToTheChooser()
+    {
         QCOMPARE(QApplication::focusWidget(), child("cmdExit")); // where the window starts
         QStringList seen{QStringLiteral("cmdExit")};
         for (int i = 0; i < 18; ++i) {
@@ -106,52 +139,76 @@ private slots:
             seen << QApplication::focusWidget()->objectName().remove(QStringLiteral("picColor"));
         }
         QCOMPARE(seen.join(' '), QStringLiteral("cmdExit 5 6 7 8 9 10 11 12 13 14 15 0 1 2 3 4 cmbNumber cmdExit"));
+    }
 
-        // Space and a click pick a patch.
+    void spaceAndClickPickAPatch()
+    {
         QSignalSpy picked(m_window, &MainWindow::patchClicked);
         QTest::keyClick(m_window->patch(4), Qt::Key_Space);
         QTest::mouseClick(m_window->patch(15), Qt::LeftButton);
         QCOMPARE(static_cast<QList<QVariantList>>(picked), (QList<QVariantList>{{4}, {15}}));
-        // Esc and Enter press Exit (its default and cancel button); the File menu's Exit and the close control too.
-        const std::pair<const char *, Qt::Key> presses[] = {{"cmbNumber", Qt::Key_Escape},
-                                                            {"cmbNumber", Qt::Key_Return},
-                                                            {"picColor3", Qt::Key_Enter},
-                                                            {"mnuExit", {}},
-                                                            {nullptr, {}}};
-        for (const auto &[control, key] : presses) {
-            cleanup();
-            init();
-            QSignalSpy unloading(m_window, &MainWindow::unloading);
-            if (!control) {
-                m_window->close();
-            } else if (auto *menu = m_window->findChild<QAction *>(control)) {
-                menu->trigger();
-            } else {
-                child(control)->setFocus();
-                QTest::keyClick(child(control), key);
-            }
-            QVERIFY2(unloading.count() == 1 && !m_window->isVisible(), control);
-        }
     }
 
+    void exitIsPressedByEscEnterTheMenuAndTheCloseControl_data()
+    {
+        // Exit is the default and the cancel button. An empty control is the window's close control.
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc on the chooser") << "cmbNumber" << int(Qt::Key_Escape);
+        QTest::newRow("Return on the chooser") << "cmbNumber" << int(Qt::Key_Return);
+        QTest::newRow("Enter on a patch") << "picColor3" << int(Qt::Key_Enter);
+        QTest::newRow("File menu Exit") << "mnuExit" << 0;
+        QTest::newRow("close control") << "" << 0;
+    }
+    void exitIsPressedByEscEnterTheMenuAndTheCloseControl()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, key);
+        QSignalSpy unloading(m_window, &MainWindow::unloading);
+        if (control.isEmpty()) {
+            m_window->close();
+        } else if (auto *menu = m_window->findChild<QAction *>(control)) {
+            menu->trigger();
+        } else {
+            child(control)->setFocus();
+            QTest::keyClick(child(control), Qt::Key(key));
+        }
+        QCOMPARE(unloading.count(), 1);
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void menusAndLabelsOpenTheirPages_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("page");
+        const auto row = [](const char *tag, const char *control, const char *page) {
+            QTest::newRow(tag) << QString::fromLatin1(control) << QString::fromLatin1(page);
+        };
+        row("Help, online", "mnuOnline", "help-web-page");
+        row("Help, visit", "mnuVisit", "home-page");
+        row("Help, update", "mnuUpdate", "download-web-page");
+        row("Donate", "mnuDonate", "donate");
+        row("heading", "Label2", "fully-branded");
+        row("maker's name", "Label61", "home-page");
+        row("co-branding offer", "lblCobrand", "co-brand");
+        row("full-branding offer", "lblFullBrand", "fully-branded");
+    }
     void menusAndLabelsOpenTheirPages()
     {
-        const QString controls =
-            QStringLiteral("mnuOnline:help-web-page mnuVisit:home-page mnuUpdate:download-web-page "
-                           "mnuDonate:donate Label2:fully-branded Label61:home-page "
-                           "lblCobrand:co-brand lblFullBrand:fully-branded");
-        for (const QString &row : controls.split(' ')) {
-            const QString name = row.section(':', 0, 0);
-            m_effects.opened.clear();
-            if (auto *action = m_window->findChild<QAction *>(name)) {
-                action->trigger();
-            } else {
-                child(name)->raise(); // the full-branding offer lies behind the other until start-up picks it
-                QTest::mouseClick(child(name), Qt::LeftButton, {}, QPoint(5, 5));
-            }
-            QCOMPARE(m_effects.opened, QList<QUrl>{sitePageUrl(row.section(':', 1))});
-            QVERIFY(m_window->isVisible());
+        QFETCH(QString, control);
+        QFETCH(QString, page);
+        if (auto *action = m_window->findChild<QAction *>(control)) {
+            action->trigger();
+        } else {
+            child(control)->raise(); // the full-branding offer lies behind the other until start-up picks it
+            QTest::mouseClick(child(control), Qt::LeftButton, {}, QPoint(5, 5));
         }
+        QCOMPARE(m_effects.opened, QList<QUrl>{sitePageUrl(page)});
+        QVERIFY(m_window->isVisible());
+    }
+
+    void menuBarHoldsFileHelpDonateAndAnOffMoneyMenu()
+    {
         QStringList bar;
         for (QAction *a : m_window->menuBar()->actions())
             bar << a->text() + (a->isEnabled() ? "" : " (off)");

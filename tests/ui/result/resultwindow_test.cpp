@@ -34,7 +34,7 @@ private slots:
 
     void cleanup() { delete m_window.data(); }
 
-    void fivePanelsShareOneRectangleOnlyTheFrontOneShowsAndTextsFit()
+    void windowIsFixedWithFivePanelsInOneRectangle()
     {
         const ResultWindow fresh(m_effects);
         QCOMPARE(fresh.centralWidget()->size(), QSize(628, 376));
@@ -47,13 +47,26 @@ private slots:
                  QStringLiteral("Frame2 Frame5 fraMsg fraProblemColor fraSolutionColor fraCoosenColor frmShowAll"));
         for (const QString &panel : frontToBack.mid(3))
             QCOMPARE(fresh.findChild<QWidget *>(panel)->geometry(), fresh.findChild<QWidget *>("fraMsg")->geometry());
+    }
+
+    void waitAndShowAllStartHidden()
+    {
+        const ResultWindow fresh(m_effects);
         for (const char *name : {"fraMsg", "picMessage", "shp1", "shp2", "shp3", "shp4", "frmShowAll"})
             QVERIFY2(fresh.findChild<QWidget *>(QLatin1String(name))->isHidden(), name);
-        QVERIFY(child("cmdExit")->geometry().right() < child("cmdBack")->geometry().left());
-        const auto off = fresh.findChildren<QAction *>(QRegularExpression("^mnu(ShowAll|MakeMoneyOnline)$"));
-        QVERIFY(off.size() == 2 && !off[0]->isEnabled() && !off[1]->isEnabled()); // stored switched off
+    }
 
-        // Show All lies visible behind the Day panel: none of its white boxes may show through.
+    void exitStandsLeftOfBack() { QVERIFY(child("cmdExit")->geometry().right() < child("cmdBack")->geometry().left()); }
+
+    void showAllAndMoneyMenusAreStoredSwitchedOff()
+    {
+        const ResultWindow fresh(m_effects);
+        const auto off = fresh.findChildren<QAction *>(QRegularExpression("^mnu(ShowAll|MakeMoneyOnline)$"));
+        QVERIFY(off.size() == 2 && !off[0]->isEnabled() && !off[1]->isEnabled());
+    }
+
+    void showAllBehindTheDayPanelDoesNotShowThrough()
+    {
         child("frmShowAll")->show();
         child("frmShowAll")->lower();
         const QPoint insideABox(20, 48 + 200), bannerEdge(300, 48), footerEdge(300, 320);
@@ -64,16 +77,28 @@ private slots:
         QCOMPARE(QColor(shot.pixel(insideABox)), QColor(Qt::white));
         QCOMPARE(QColor(shot.pixel(bannerEdge)), QColor(0x80, 0x00, 0x80));
         QCOMPARE(QColor(shot.pixel(footerEdge)), QColor(0x80, 0x00, 0x80));
+    }
 
+    void longestInterpretationsFit()
+    {
         m_window->fillReading(reading(9, 9, 9)); // yellow: the longest text
         for (const char *name :
              {"lblChoosenColorInterpretation", "lblProblemColorInterpretation", "lblSolutionColorInterpretation"}) {
             auto *label = child<QLabel>(name);
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), name);
         }
+    }
+
+    void showAllNameGrowsToTheLongestName()
+    {
+        m_window->fillReading(reading(9, 9, 9));
         m_window->fillReading(reading(15, 7, 15)); // the longest name: auto-size follows it
         auto *name = child<QLabel>("lblShowAllProblemColor");
         QVERIFY(name->width() >= name->fontMetrics().horizontalAdvance(QStringLiteral("Olive Green")));
+    }
+
+    void showAllDescriptionScrollsAndRefusesTyping()
+    {
         auto *box = child<QPlainTextEdit>("txtShowAllSolutionColorDesc");
         QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
         QVERIFY(box->verticalScrollBar()->maximum() > 0);
@@ -83,36 +108,41 @@ private slots:
         QCOMPARE(box->toPlainText(), colourCatalogue()[15].text);
     }
 
-    void keysActAtOnceEvenDuringARevealAndCoveredNextButtonsDoNothing()
+    void escAndEnterBringUpShowAllAtOnce_data()
     {
-        // Reveals walked before the key, and the key.
-        const std::pair<int, Qt::Key> cases[] = {
-            {0, Qt::Key_Escape}, {0, Qt::Key_Return}, {1, Qt::Key_Escape}, {2, Qt::Key_Enter}};
-        for (const auto &[nexts, key] : cases) {
-            m_window->openOnDayPanel();
-            if (nexts >= 1)
-                click("cmdChoosenColor");
-            if (nexts >= 2)
-                click("cmdProblemColor");
-            if (QWidget *focused = m_window->focusWidget())
-                focused->clearFocus(); // Enter goes to the default button only off buttons
-            QTest::keyClick(m_window, key);
-            QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
-        }
+        QTest::addColumn<int>("nexts"); // reveals walked before the key
+        QTest::addColumn<int>("key");
+        QTest::newRow("Esc on the Day panel") << 0 << int(Qt::Key_Escape);
+        QTest::newRow("Return on the Day panel") << 0 << int(Qt::Key_Return);
+        QTest::newRow("Esc on the Problem panel") << 1 << int(Qt::Key_Escape);
+        QTest::newRow("Enter on the Solution panel") << 2 << int(Qt::Key_Enter);
+    }
+    void escAndEnterBringUpShowAllAtOnce()
+    {
+        QFETCH(int, nexts);
+        QFETCH(int, key);
+        if (nexts >= 1)
+            click("cmdChoosenColor");
+        if (nexts >= 2)
+            click("cmdProblemColor");
+        if (QWidget *focused = m_window->focusWidget())
+            focused->clearFocus(); // Enter goes to the default button only off buttons
+        QTest::keyClick(m_window, Qt::Key(key));
+        QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
+    }
+
+    void returnOnAFocusedBackButtonGoesBack()
+    {
         QSignalSpy back(m_window, &ResultWindow::backRequested);
         child("cmdBack")->setFocus(); // a focused button takes Enter for itself
         QTest::keyClick(m_window, Qt::Key_Return);
         QCOMPARE(back.count(), 1);
+    }
 
-        // Keys still reach a focused button that a panel covers; Esc brings up Show All over the wait.
-        cleanup();
-        init();
-        auto *dayNext = child<QPushButton>("cmdChoosenColor");
-        dayNext->setFocus();
+    void escDuringARevealBringsUpShowAllOverTheWait()
+    {
         QWidget *frontDuringWait = nullptr;
         m_effects.onPause = [&](int n) {
-            if (n == 1)
-                QTest::keyClick(dayNext, Qt::Key_Space); // under the wait panel
             if (n == 2) {
                 QTest::keyClick(m_window, Qt::Key_Escape);
                 frontDuringWait = m_window->frontPanel();
@@ -122,67 +152,114 @@ private slots:
         QCOMPARE(frontDuringWait, m_window->showAllPanel());
         QCOMPARE(m_window->frontPanel(), m_window->problemPanel()); // the wait ends on its target
         QVERIFY(!m_window->showAllPanel()->isHidden());
-        QTest::keyClick(dayNext, Qt::Key_Space); // under the Problem panel
+    }
+
+    void coveredNextButtonTakesKeysButDoesNothing_data()
+    {
+        QTest::addColumn<bool>("duringTheWait");
+        QTest::newRow("under the wait panel") << true;
+        QTest::newRow("under the Problem panel") << false;
+    }
+    void coveredNextButtonTakesKeysButDoesNothing()
+    {
+        QFETCH(bool, duringTheWait);
+        auto *dayNext = child<QPushButton>("cmdChoosenColor");
+        dayNext->setFocus();
+        QSignalSpy clicked(dayNext, &QPushButton::clicked);
+        m_effects.onPause = [&](int n) {
+            if (n == 1 && duringTheWait)
+                QTest::keyClick(dayNext, Qt::Key_Space);
+        };
+        click("cmdChoosenColor");
+        if (!duringTheWait)
+            QTest::keyClick(dayNext, Qt::Key_Space);
         QCoreApplication::processEvents();
-        QCOMPARE(m_effects.pauses.size(), std::size_t(4));
+        QCOMPARE(clicked.count(), 2);                      // the key reached the button, as the click before it did
+        QCOMPARE(m_effects.pauses.size(), std::size_t(4)); // one reveal's wait only
         QCOMPARE(m_window->frontPanel(), m_window->problemPanel());
     }
 
-    void clipboardIsEmptiedByChangeAndMouseOverTheBoxes()
+    void mouseOverADescriptionBoxEmptiesTheClipboard_data()
     {
-        QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
-        const QPoint at(10, 10);
         // Each mouse event over a description box empties it; keys in a box and the mouse elsewhere do not.
-        const std::tuple<const char *, const char *, bool> rows[] = {
-            {"txtShowAllDayColorDesc", "move", true},      {"txtShowAllProblemColorDesc", "move", true},
-            {"txtShowAllSolutionColorDesc", "move", true}, {"Label5", "move", false},
-            {"txtShowAllDayColorDesc", "keys", false},     {"lblShowAllDayColor", "press", false},
-            {"txtShowAllDayColorDesc", "press", true},     {"txtShowAllProblemColorDesc", "release", true},
-            {"txtShowAllSolutionColorDesc", "right", true}};
-        for (const auto &[target, action, empties] : rows) {
-            m_effects.clipboardClears = 0;
-            auto *box = child<QPlainTextEdit>(target);
-            QWidget *surface = box ? box->viewport() : child(target);
-            if (action == std::string("press"))
-                QTest::mousePress(surface, Qt::LeftButton, {}, at);
-            else if (action == std::string("release"))
-                QTest::mouseRelease(surface, Qt::LeftButton, {}, at);
-            else if (action == std::string("right"))
-                QTest::mousePress(surface, Qt::RightButton, {}, at);
-            else if (action == std::string("move")) // through the window, which finds the control under the pointer
-                QTest::mouseMove(m_window->windowHandle(), surface->mapTo(m_window, at));
-            else
-                QTest::keyClick(box, Qt::Key_Down, Qt::ShiftModifier);
-            QVERIFY2((m_effects.clipboardClears > 0) == empties,
-                     qPrintable(QStringLiteral("%1 %2").arg(target, action)));
-        }
-        // Writing a reading is a change, even of the same texts: once per box.
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("empties");
+        const auto row = [](const char *tag, const char *target, const char *action, bool empties) {
+            QTest::newRow(tag) << QString::fromLatin1(target) << QString::fromLatin1(action) << empties;
+        };
+        row("move over the Day box", "txtShowAllDayColorDesc", "move", true);
+        row("move over the Problem box", "txtShowAllProblemColorDesc", "move", true);
+        row("move over the Solution box", "txtShowAllSolutionColorDesc", "move", true);
+        row("move over a heading", "Label5", "move", false);
+        row("keys in the Day box", "txtShowAllDayColorDesc", "keys", false);
+        row("press on a name", "lblShowAllDayColor", "press", false);
+        row("press in the Day box", "txtShowAllDayColorDesc", "press", true);
+        row("release in the Problem box", "txtShowAllProblemColorDesc", "release", true);
+        row("right press in the Solution box", "txtShowAllSolutionColorDesc", "right", true);
+    }
+    void mouseOverADescriptionBoxEmptiesTheClipboard()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, action);
+        QFETCH(bool, empties);
+        QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
         m_effects.clipboardClears = 0;
+        auto *box = m_window->findChild<QPlainTextEdit *>(target);
+        QWidget *surface = box ? box->viewport() : m_window->findChild<QWidget *>(target);
+        const QPoint at(10, 10);
+        if (action == QLatin1String("press"))
+            QTest::mousePress(surface, Qt::LeftButton, {}, at);
+        else if (action == QLatin1String("release"))
+            QTest::mouseRelease(surface, Qt::LeftButton, {}, at);
+        else if (action == QLatin1String("right"))
+            QTest::mousePress(surface, Qt::RightButton, {}, at);
+        else if (action == QLatin1String("move")) // through the window, which finds the control under the pointer
+            QTest::mouseMove(m_window->windowHandle(), surface->mapTo(m_window, at));
+        else
+            QTest::keyClick(box, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(m_effects.clipboardClears > 0, empties);
+    }
+
+    void writingAReadingEmptiesTheClipboardOncePerBox()
+    {
+        // Even of the same texts.
         m_window->fillReading(reading(15, 7, 15));
         QCOMPARE(m_effects.clipboardClears, 3);
     }
 
+    void menusAndLabelsOpenTheirPages_data()
+    {
+        // The other headings and the names of Show All open none.
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("page");
+        const auto row = [](const char *tag, const char *control, const char *page) {
+            QTest::newRow(tag) << QString::fromLatin1(control) << QString::fromLatin1(page);
+        };
+        row("Help, online", "mnuOnline", "help-web-page");
+        row("Help, visit", "mnuVisit", "home-page");
+        row("Help, update", "mnuUpdate", "download-web-page");
+        row("Donate", "mnuDonate", "donate");
+        row("maker's name", "Label61", "home-page");
+        row("co-branding offer", "lblCobrand", "co-brand");
+        row("full-branding offer", "lblFullBrand", "fully-branded");
+        row("banner heading", "Label1", "fully-branded");
+        row("another heading", "Label15", "");
+        row("a name in Show All", "lblShowAllSolutionColor", "");
+    }
     void menusAndLabelsOpenTheirPages()
     {
-        // Control and the page it opens; the other headings and the names of Show All open none.
-        const QString controls =
-            QStringLiteral("mnuOnline:help-web-page mnuVisit:home-page mnuUpdate:download-web-page "
-                           "mnuDonate:donate Label61:home-page lblCobrand:co-brand "
-                           "lblFullBrand:fully-branded Label1:fully-branded Label15: "
-                           "lblShowAllSolutionColor:");
+        QFETCH(QString, control);
+        QFETCH(QString, page);
         QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
-        for (const QString &row : controls.split(' ')) {
-            const QString name = row.section(':', 0, 0), key = row.section(':', 1);
-            m_effects.opened.clear();
-            if (auto *action = m_window->findChild<QAction *>(name)) {
-                action->trigger();
-            } else {
-                m_window->findChild<QWidget *>(name)->raise(); // the full-branding offer lies behind the other
-                QTest::mouseClick(m_window->findChild<QWidget *>(name), Qt::LeftButton, {}, QPoint(5, 5));
-            }
-            QCOMPARE(m_effects.opened, key.isEmpty() ? QList<QUrl>{} : QList<QUrl>{sitePageUrl(key)});
-            QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
+        if (auto *action = m_window->findChild<QAction *>(control)) {
+            action->trigger();
+        } else {
+            m_window->findChild<QWidget *>(control)->raise(); // the full-branding offer lies behind the other
+            QTest::mouseClick(m_window->findChild<QWidget *>(control), Qt::LeftButton, {}, QPoint(5, 5));
         }
+        QCOMPARE(m_effects.opened, page.isEmpty() ? QList<QUrl>{} : QList<QUrl>{sitePageUrl(page)});
+        QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
     }
 
     void tabOrderFollowsTheDesignsTabIndexes()
