@@ -11,6 +11,7 @@
 #include "ui/result/resultwindow.h"
 
 #include <QAbstractScrollArea>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
