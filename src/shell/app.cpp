@@ -82,7 +82,8 @@ MainWindow *App::mainWindow()
         m_main = new MainWindow(m_effects);
         noteCreated(m_main);
         m_main->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_main, &MainWindow::unloading, this, &App::mainWindowUnloading);
+        connect(m_main, &MainWindow::unloading, this,
+                [this] { readingWindowUnloading(std::exchange(m_main, nullptr)); });
         connect(m_main, &MainWindow::aboutRequested, this, [this] { showAboutBox(m_main); });
         // The draw runs from the event loop rather than inside the click, so that no handler of a window
         // closed and deleted during its wait is left on the stack.
@@ -145,7 +146,8 @@ ResultWindow *App::resultWindow()
         m_result = new ResultWindow(m_effects);
         noteCreated(m_result);
         m_result->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_result, &ResultWindow::unloading, this, &App::resultWindowUnloading);
+        connect(m_result, &ResultWindow::unloading, this,
+                [this] { readingWindowUnloading(std::exchange(m_result, nullptr)); });
         connect(m_result, &ResultWindow::backRequested, this, &App::returnToMainWindow);
         connect(m_result, &ResultWindow::aboutRequested, this, [this] { showAboutBox(m_result); });
     }
@@ -215,24 +217,10 @@ void App::returnToMainWindow()
     hideExitScreen();
 }
 
-void App::mainWindowUnloading()
+void App::readingWindowUnloading(QWidget *window)
 {
-    QWidget *window = m_main;
-    // Forget it now: the next touch loads a fresh window, though this one is deleted only later.
-    m_main = nullptr;
-    if (!window)
-        return;
-    handOverToExitScreen();
-}
-
-void App::resultWindowUnloading()
-{
-    QWidget *window = m_result;
-    // Forget it now: the next touch loads a fresh window, though this one is deleted only later.
-    m_result = nullptr;
-    if (!window)
-        return;
-    handOverToExitScreen();
+    if (window)
+        handOverToExitScreen();
 }
 
 QList<QPointer<QWidget>> App::loadedWindows() const

@@ -64,9 +64,10 @@ public:
     SelectionRecord &selection() { return m_selection; }
 
 private:
-    void mainWindowUnloading();
+    /// A reading window is closing. Its caller has forgotten it already, so the next touch loads a fresh
+    /// window, though this one is deleted only later; `window` is null when it had been forgotten before.
+    void readingWindowUnloading(QWidget *window);
     void exitWindowUnloading();
-    void resultWindowUnloading();
     /// Back on the result window, by its button or its File menu.
     void returnToMainWindow();
     QList<QPointer<QWidget>> loadedWindows() const;

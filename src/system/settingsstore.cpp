@@ -44,6 +44,32 @@ bool isHexDigit(char16_t u)
     return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
 }
 
+// Control characters written as a backslash and a letter, both ways.
+struct LetterEscape
+{
+    char16_t character;
+    char letter;
+};
+constexpr LetterEscape kLetterEscapes[] = {
+    {u'\a', 'a'}, {u'\b', 'b'}, {u'\f', 'f'}, {u'\n', 'n'}, {u'\r', 'r'}, {u'\t', 't'}, {u'\v', 'v'},
+};
+
+const LetterEscape *letterEscapeOf(char16_t character)
+{
+    for (const LetterEscape &escape : kLetterEscapes)
+        if (escape.character == character)
+            return &escape;
+    return nullptr;
+}
+
+const LetterEscape *letterEscapeFor(char letter)
+{
+    for (const LetterEscape &escape : kLetterEscapes)
+        if (escape.letter == letter)
+            return &escape;
+    return nullptr;
+}
+
 // A text value as the platform's settings files write it: C-style escapes, other characters in UTF-8, and the
 // whole in double quotes when it holds ';', ',' or '=' or starts or ends with a space.
 std::optional<QByteArray> escapedValue(const QString &value)
@@ -65,28 +91,12 @@ std::optional<QByteArray> escapedValue(const QString &value)
             continue;
         }
         escapeNextIfHexDigit = false;
+        if (const LetterEscape *escape = letterEscapeOf(u)) {
+            out += '\\';
+            out += escape->letter;
+            continue;
+        }
         switch (u) {
-        case '\a':
-            out += "\\a";
-            break;
-        case '\b':
-            out += "\\b";
-            break;
-        case '\f':
-            out += "\\f";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        case '\v':
-            out += "\\v";
-            break;
         case '"':
         case '\\':
             out += '\\';
@@ -128,28 +138,11 @@ std::optional<QString> unescapedValue(QByteArrayView bytes)
             return std::nullopt;
         flush();
         const char e = bytes.at(i);
+        if (const LetterEscape *escape = letterEscapeFor(e)) {
+            text += QChar(escape->character);
+            continue;
+        }
         switch (e) {
-        case 'a':
-            text += QLatin1Char('\a');
-            break;
-        case 'b':
-            text += QLatin1Char('\b');
-            break;
-        case 'f':
-            text += QLatin1Char('\f');
-            break;
-        case 'n':
-            text += QLatin1Char('\n');
-            break;
-        case 'r':
-            text += QLatin1Char('\r');
-            break;
-        case 't':
-            text += QLatin1Char('\t');
-            break;
-        case 'v':
-            text += QLatin1Char('\v');
-            break;
         case '"':
         case '\\':
             text += QLatin1Char(e);

@@ -1,5 +1,7 @@
 #include "ui/common/classicstyle.h"
 
+#include "ui/common/palette.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -12,10 +14,10 @@ namespace tintwise {
 namespace {
 
 // The three-dimensional colours of the classic desktop scheme; the face is each button's own.
-const QColor kHighlight(0xFF, 0xFF, 0xFF);
-const QColor kShadow(0x80, 0x80, 0x80);
-const QColor kDarkShadow(0x00, 0x00, 0x00);
-const QColor kDefaultFrame(0x00, 0x00, 0x00);
+constexpr QColor kHighlight = kWhite;
+constexpr QColor kShadow = kShadowGrey;
+constexpr QColor kDarkShadow = kBlack;
+constexpr QColor kDefaultFrame = kBlack;
 
 const char *const kClassicProperty = "tintwiseClassic";
 

@@ -1,6 +1,7 @@
 #include "ui/common/sitebands.h"
 
 #include "links/sitelinks.h"
+#include "ui/common/buttons.h"
 #include "ui/common/fonts.h"
 #include "ui/common/frame.h"
 #include "ui/common/labels.h"
@@ -67,6 +68,8 @@ Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &
     }
     opensPage(bands.coBrand, effects, PageKey::CoBrand);
     opensPage(bands.fullBrand, effects, PageKey::FullyBranded);
+    bands.exit = makeButton(bands.footer, QStringLiteral("cmdExit"), design.exit, QStringLiteral("&Exit"),
+                            verdana(8.25, true), kButtonFace);
 
     bands.banner = new Frame(client, QStringLiteral("Frame2"), design.banner, kBandPurple);
     auto *advert = makeLinkLabel(bands.banner, QStringLiteral("Label61"), design.advert, kForumAdvert,

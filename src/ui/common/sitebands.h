@@ -8,6 +8,7 @@
 class QMainWindow;
 class QMenu;
 class QMenuBar;
+class QPushButton;
 class QWidget;
 
 namespace tintwise {
@@ -28,6 +29,7 @@ struct BandsDesign
     QRect footer;    // Frame5
     QRect fullBrand; // lblFullBrand, inside the footer
     QRect coBrand;   // lblCobrand, inside the footer, in front of lblFullBrand
+    QRect exit;      // cmdExit, inside the footer, in front of both offers
 };
 
 struct Bands
@@ -36,11 +38,12 @@ struct Bands
     Frame *footer = nullptr;
     LinkLabel *coBrand = nullptr;
     LinkLabel *fullBrand = nullptr;
+    QPushButton *exit = nullptr;
 };
 
 /// The purple banner with the forum advert and the purple footer with the two offers sharing one place, each
-/// opening its page. Build it after the panels so the bands lie in front of them; the caller then adds its
-/// buttons to the footer.
+/// opening its page, and the window's Exit button, which the caller connects. Build it after the panels so the
+/// bands lie in front of them; the caller may add more buttons to the footer.
 Bands buildPromotionBands(QWidget *client, Effects &effects, const BandsDesign &design);
 
 /// Brings an offer in front of the other offer of its footer; the footer's buttons stay in front of both.

@@ -3,7 +3,6 @@
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
 #include "system/effects.h"
-#include "ui/common/buttons.h"
 #include "ui/common/cursors.h"
 #include "ui/common/fonts.h"
 #include "ui/common/frame.h"
@@ -77,11 +76,10 @@ void MainWindow::buildBands(QWidget *client)
     const Bands bands =
         buildPromotionBands(client, m_effects,
                             {twips(0, 0, 9420, 615), twips(157, 120, 9120, 585), twips(0, 6720, 9420, 855),
-                             twips(120, 160, 6225, 615), twips(120, 165, 6225, 615)});
+                             twips(120, 160, 6225, 615), twips(120, 165, 6225, 615), twips(8040, 240, 1260, 465)});
     m_lblCobrand = bands.coBrand;
     m_lblFullBrand = bands.fullBrand;
-    m_cmdExit = makeButton(bands.footer, QStringLiteral("cmdExit"), twips(8040, 240, 1260, 465),
-                           QStringLiteral("&Exit"), verdana(8.25, true), kButtonFace);
+    m_cmdExit = bands.exit;
     connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::close);
 }
 

@@ -191,16 +191,11 @@ void ResultWindow::buildBands(QWidget *client)
     const Bands bands =
         buildPromotionBands(client, m_effects,
                             {twips(0, 0, 9420, 735), twips(150, 160, 9120, 585), twips(0, 4800, 9420, 855),
-                             twips(120, 160, 5985, 615), twips(120, 160, 5985, 615)});
+                             twips(120, 160, 5985, 615), twips(120, 160, 5985, 615), twips(7200, 240, 1020, 465)});
     m_frame5 = bands.footer;
-    m_lblCobrand = bands.coBrand;
-    m_lblFullBrand = bands.fullBrand;
-
-    const QFont buttonFont = verdana(8.25, true);
+    m_cmdExit = bands.exit;
     m_cmdBack = makeButton(m_frame5, QStringLiteral("cmdBack"), twips(8280, 240, 1020, 465), QStringLiteral("&Back"),
-                           buttonFont, kButtonFace);
-    m_cmdExit = makeButton(m_frame5, QStringLiteral("cmdExit"), twips(7200, 240, 1020, 465), QStringLiteral("&Exit"),
-                           buttonFont, kButtonFace);
+                           verdana(8.25, true), kButtonFace);
     m_cmdBack->setAccessibleDescription(QStringLiteral("Back to the colour wheel for another reading"));
     connect(m_cmdBack, &QPushButton::clicked, this, &ResultWindow::backRequested);
     connect(m_cmdExit, &QPushButton::clicked, this, &ResultWindow::close);

@@ -15,7 +15,6 @@ namespace tintwise {
 
 class Effects;
 class Frame;
-class LinkLabel;
 struct SelectionRecord;
 
 /// The result of one reading: the Day, Problem and Solution colour panels revealed in turn behind a wait,
@@ -94,8 +93,6 @@ private:
     QPlainTextEdit *m_txtShowAllSolutionColorDesc = nullptr;
     QPushButton *m_cmdBack = nullptr;
     QPushButton *m_cmdExit = nullptr;
-    LinkLabel *m_lblCobrand = nullptr;
-    LinkLabel *m_lblFullBrand = nullptr;
     std::array<QWidget *, 3> m_descriptionViewports{};
 
     /// Counts readings and cancels: a reveal carries on only while it still matches.
