@@ -36,8 +36,10 @@ App::~App()
         delete window.data();
 }
 
-void App::noteCreated(QWidget *window)
+void App::adopt(QWidget *window)
 {
+    // A closed window is unloaded: the next touch loads a fresh one.
+    window->setAttribute(Qt::WA_DeleteOnClose);
     m_created.removeIf([](const QPointer<QWidget> &w) { return w.isNull(); });
     m_created << QPointer<QWidget>(window);
 }
@@ -80,8 +82,7 @@ MainWindow *App::mainWindow()
 {
     if (!m_main) {
         m_main = new MainWindow(m_effects);
-        noteCreated(m_main);
-        m_main->setAttribute(Qt::WA_DeleteOnClose);
+        adopt(m_main);
         connect(m_main, &MainWindow::unloading, this,
                 [this] { readingWindowUnloading(std::exchange(m_main, nullptr)); });
         connect(m_main, &MainWindow::aboutRequested, this, [this] { showAboutBox(m_main); });
@@ -96,8 +97,7 @@ ExitWindow *App::exitWindow()
 {
     if (!m_exit) {
         m_exit = new ExitWindow(m_effects, m_referral);
-        noteCreated(m_exit);
-        m_exit->setAttribute(Qt::WA_DeleteOnClose);
+        adopt(m_exit);
         connect(m_exit, &ExitWindow::exitRequested, this, &App::QuitApplication);
         connect(m_exit, &ExitWindow::unloading, this, &App::exitWindowUnloading);
     }
@@ -144,8 +144,7 @@ ResultWindow *App::resultWindow()
 {
     if (!m_result) {
         m_result = new ResultWindow(m_effects);
-        noteCreated(m_result);
-        m_result->setAttribute(Qt::WA_DeleteOnClose);
+        adopt(m_result);
         connect(m_result, &ResultWindow::unloading, this,
                 [this] { readingWindowUnloading(std::exchange(m_result, nullptr)); });
         connect(m_result, &ResultWindow::backRequested, this, &App::returnToMainWindow);

@@ -71,7 +71,8 @@ private:
     /// Back on the result window, by its button or its File menu.
     void returnToMainWindow();
     QList<QPointer<QWidget>> loadedWindows() const;
-    void noteCreated(QWidget *window);
+    /// Keeps `window` to delete at the end, and has it deleted when it closes.
+    void adopt(QWidget *window);
 
     Effects &m_effects;
     SelectionRecord m_selection;

@@ -95,6 +95,13 @@ QMenu *addFileMenu(QMainWindow *window)
     return file;
 }
 
+void addExitCommand(QMenu *file, QWidget *window)
+{
+    QAction *exit = file->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    QObject::connect(exit, &QAction::triggered, window, &QWidget::close);
+}
+
 void addSiteMenus(QMenuBar *bar, Effects &effects, const HelpMenuNames &names, const std::function<void()> &about)
 {
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));

@@ -52,6 +52,9 @@ void bringOfferToFront(QWidget *offer);
 /// Gives a reading window its menu bar in the window font, with an empty File menu, which it returns.
 QMenu *addFileMenu(QMainWindow *window);
 
+/// Adds "E&xit" to a File menu: it closes `window`.
+void addExitCommand(QMenu *file, QWidget *window);
+
 /// Captions and names that differ between the two windows' Help menus.
 struct HelpMenuNames
 {

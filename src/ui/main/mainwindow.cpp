@@ -62,9 +62,7 @@ MainWindow::MainWindow(Effects &effects, QWidget *parent)
 void MainWindow::buildMenus()
 {
     QMenu *file = addFileMenu(this);
-    QAction *exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    connect(exit, &QAction::triggered, this, &MainWindow::close);
+    addExitCommand(file, this);
 
     addSiteMenus(menuBar(), m_effects,
                  {QStringLiteral("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")},

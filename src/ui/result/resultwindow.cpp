@@ -176,9 +176,7 @@ void ResultWindow::buildMenus()
     QAction *back = file->addAction(QStringLiteral("&Back"));
     back->setObjectName(QStringLiteral("mnuFileBack"));
     connect(back, &QAction::triggered, this, &ResultWindow::backRequested);
-    QAction *exit = file->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    connect(exit, &QAction::triggered, this, &ResultWindow::close);
+    addExitCommand(file, this);
 
     addSiteMenus(
         menuBar(), m_effects,
