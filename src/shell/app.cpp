@@ -239,9 +239,8 @@ QList<QPointer<QWidget>> App::loadedWindows() const
 void App::QuitApplication()
 {
     m_quitting = true;
+    // Closing the exit screen, last of all, calls in again: that inner call finds every window marked, and ends.
     for (const QPointer<QWidget> &window : loadedWindows()) {
-        if (m_ended)
-            return; // an inner call ended the process
         if (!window || m_unloading.contains(window))
             continue;
         m_unloading.insert(window);

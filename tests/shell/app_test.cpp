@@ -7,6 +7,7 @@
 #include "ui/common/labels.h"
 #include "ui/exit/exitwindow.h"
 #include "ui/main/mainwindow.h"
+#include "ui/result/resultwindow.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -14,6 +15,26 @@
 #include <QtTest>
 
 using namespace tintwise;
+
+namespace {
+
+/// Counts the close events each watched window receives, by its name.
+class CloseCounter : public QObject
+{
+public:
+    void watch(QWidget *window) { window->installEventFilter(this); }
+    QMap<QString, int> closes;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            ++closes[watched->objectName()];
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 class AppTest : public QObject
 {
@@ -127,6 +148,36 @@ private slots:
         QCOMPARE(effects.seeds, 1);
         app.QuitApplication();
         QCOMPARE(effects.ends, 1);
+    }
+
+    void quittingClosesEveryLoadedWindowOnce()
+    {
+        // With the About box open: closing the exit screen calls the quit routine again, and the box, deleted
+        // only later, is still loaded then.
+        test::FakeEffects effects;
+        App app(effects);
+        CloseCounter counter;
+        for (QWidget *window : {static_cast<QWidget *>(app.mainWindow()), static_cast<QWidget *>(app.resultWindow()),
+                                static_cast<QWidget *>(app.exitWindow())})
+            counter.watch(window);
+        app.mainWindow()->show();
+        bool boxOpen = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget *box = QApplication::activeModalWidget()) {
+                boxOpen = true;
+                counter.watch(box);
+                app.QuitApplication();
+            }
+        });
+        app.mainWindow()->findChild<QAction *>(QStringLiteral("mnuAbout"))->trigger();
+        QVERIFY(boxOpen);
+        QCOMPARE(effects.ends, 1);
+        QCOMPARE(counter.closes, (QMap<QString, int>{
+                                     {QStringLiteral("frmAbout"), 1},
+                                     {QStringLiteral("frmMain"), 1},
+                                     {QStringLiteral("frmDisplay"), 1},
+                                     {QStringLiteral("frmNagScreen2"), 1},
+                                 }));
     }
 
     void aboutBoxIsModalOverTheMainWindow()
