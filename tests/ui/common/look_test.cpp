@@ -134,9 +134,25 @@ QColor rgb(QRgb value)
     return QColor(value);
 }
 
+/// The opaque colours of an image; a half-transparent pixel counts as one more colour.
+std::set<QRgb> coloursOf(const QImage &image)
+{
+    std::set<QRgb> seen;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            if (qAlpha(p) == 255)
+                seen.insert(p & 0xFFFFFF);
+            else if (qAlpha(p) != 0)
+                seen.insert(0x1000000);
+        }
+    return seen;
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Screen)
+Q_DECLARE_METATYPE(Cursor)
 Q_DECLARE_METATYPE(Kind)
 Q_DECLARE_METATYPE(Box)
 
@@ -483,38 +499,38 @@ private slots:
         QVERIFY(showsNoRectangle(ok->grab().toImage(), 4, kGraphicalFace));
     }
 
-    void handCursors()
+    void handIsDrawnInTheClassicPalette()
     {
         // The 16-colour hand: 32 x 32 in the sixteen colours of the classic palette, more than greys.
         const std::set<QRgb> palette16{0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
                                        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-        const auto colours = [](const QImage &image) {
-            std::set<QRgb> seen;
-            for (int y = 0; y < image.height(); ++y)
-                for (int x = 0; x < image.width(); ++x) {
-                    const QRgb p = image.pixel(x, y);
-                    if (qAlpha(p) == 255)
-                        seen.insert(p & 0xFFFFFF);
-                    else if (qAlpha(p) != 0)
-                        seen.insert(0x1000000); // half transparent: neither colour nor hole
-                }
-            return seen;
-        };
         const QImage hand16 = handImage(Cursor::Hand16);
         QCOMPARE(hand16.size(), QSize(32, 32));
-        const std::set<QRgb> used = colours(hand16);
+        const std::set<QRgb> used = coloursOf(hand16);
         QVERIFY(std::includes(palette16.begin(), palette16.end(), used.begin(), used.end()));
         QVERIFY(std::count_if(used.begin(), used.end(), [](QRgb c) { return qRed(c) != qBlue(c); }) > 0);
-        QCOMPARE(colours(handImage(Cursor::Hand2)).size(), size_t(2));
+        QCOMPARE(coloursOf(handImage(Cursor::Hand2)).size(), size_t(2));
         QCOMPARE(handImage(Cursor::Hand2).size(), QSize(32, 32));
+    }
 
+    void handsDoubleForDenseScreens_data()
+    {
+        QTest::addColumn<Cursor>("which");
+        QTest::newRow("16-colour hand") << Cursor::Hand16;
+        QTest::newRow("two-colour hand") << Cursor::Hand2;
+    }
+
+    void handsDoubleForDenseScreens()
+    {
         // Twice the size for screens of twice the density, the same picture.
-        for (Cursor which : {Cursor::Hand16, Cursor::Hand2}) {
-            const QImage one = handImage(which), two = handImage(which, 2);
-            QCOMPARE(two.size(), QSize(64, 64));
-            QCOMPARE(two.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation), one);
-        }
+        QFETCH(Cursor, which);
+        const QImage one = handImage(which), two = handImage(which, 2);
+        QCOMPARE(two.size(), QSize(64, 64));
+        QCOMPARE(two.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::FastTransformation), one);
+    }
 
+    void clickableControlsShowTheHand()
+    {
         // Every control with a hand shows the 16-colour one, except the co-branding offer.
         int hands = 0;
         for (Screen screen : {Screen::Main, Screen::DayPanel, Screen::About, Screen::Exit}) {
