@@ -2,6 +2,7 @@
 // a reminder one write flushed to disk. Runs against a temporary store, never the user's own.
 #include "system/effects.h"
 #include "system/settingscodec.h"
+#include "system/settingsfile.h"
 #include "system/settingsstore.h"
 #include "system/updatereminder.h"
 
@@ -78,7 +79,7 @@ int main(int argc, char **argv)
             QDir().mkpath(home.filePath(QStringLiteral("Arcanel")));
             QFile out(home.filePath(QStringLiteral("Arcanel/ReminderBench%1.conf").arg(name)));
             if (out.open(QIODevice::WriteOnly))
-                out.write(tintwise::SettingsStore::fileContent(key, value));
+                out.write(tintwise::settingsFileContent(key, value));
         }
     };
     auto encodedDate = [](QDate date) { return tintwise::EncodeSettingText(tintwise::settingDateText(date)); };

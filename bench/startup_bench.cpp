@@ -5,6 +5,7 @@
 #include "shell/app.h"
 #include "system/effects.h"
 #include "system/settingscodec.h"
+#include "system/settingsfile.h"
 #include "system/settingsstore.h"
 #include "system/singleinstance.h"
 #include "ui/common/fonts.h"
@@ -67,7 +68,7 @@ bool makeSettingFile(const QString &path, const char *kind)
     if (!out.open(QIODevice::WriteOnly))
         return false;
     if (std::strcmp(kind, "ours") == 0)
-        out.write(tintwise::SettingsStore::fileContent(
+        out.write(tintwise::settingsFileContent(
             QString::fromLatin1(key), tintwise::EncodeSettingText(tintwise::settingDateText(QDate::currentDate()))));
     else if (std::strcmp(kind, "garbage") == 0)
         out.write(QByteArray(3000, '\xfe'));

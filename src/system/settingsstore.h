@@ -14,7 +14,7 @@ namespace tintwise {
 /// belongs to the user and is at most kMaxFileSize bytes is read; a FIFO, a device or a socket is never opened.
 /// The file is read, and replaced, only when it is empty or holds exactly what write() puts there: the section
 /// line, then one "key=value" line. Anything else (other sections, comments, bytes that are not UTF-8, typed
-/// values) is not ours: it reads as unreadable and is left byte for byte.
+/// values) is not ours: it reads as unreadable and is left byte for byte. The text is settingsfile.h's.
 class SettingsStore
 {
 public:
@@ -45,10 +45,6 @@ public:
 
     /// The folder that holds the user's configuration; empty: the platform's own. For tests and benchmarks.
     static void setConfigFolder(const QString &folder);
-
-    /// The bytes write() puts in a file holding only `key` with `value`; empty for a key or value it refuses.
-    /// Each character is written as the platform's own settings format writes it, so existing files stay valid.
-    static QByteArray fileContent(const QString &key, const QString &value);
 
 private:
     QString m_applicationName;

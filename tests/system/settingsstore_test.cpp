@@ -1,5 +1,6 @@
 #include "support/fakeeffects.h"
 #include "system/settingscodec.h"
+#include "system/settingsfile.h"
 #include "system/settingsstore.h"
 #include "system/updatereminder.h"
 
@@ -73,7 +74,7 @@ TEST(SettingsFile, WritesEachTextAsEarlierVersionsDidAndReadsItBack)
     for (const QString &value : std::as_const(values)) {
         const QByteArray expected = platformWritten(dir.path(), kKey, value);
         const std::string what = expected.toStdString();
-        EXPECT_EQ(SettingsStore::fileContent(kKey, value), expected) << what;
+        EXPECT_EQ(settingsFileContent(kKey, value), expected) << what;
         ASSERT_TRUE(store.write(kKey, value)) << what;
         EXPECT_EQ(readAll(store.filePath()), expected) << what;
         EXPECT_EQ(store.read(kKey), value) << what;
@@ -114,7 +115,7 @@ bool fileWith(const QString &path, const QByteArray &bytes)
 
 QByteArray ourFile(QDate date)
 {
-    return SettingsStore::fileContent(kKey, EncodeSettingText(settingDateText(date)));
+    return settingsFileContent(kKey, EncodeSettingText(settingDateText(date)));
 }
 
 // 50 000 levels of lists in lists, as the platform's settings format stores a typed value.
