@@ -1,6 +1,7 @@
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
 #include "support/fakeeffects.h"
+#include "support/sitelinks.h"
 #include "ui/common/fonts.h"
 #include "ui/common/labels.h"
 #include "ui/common/picturebox.h"
@@ -179,30 +180,15 @@ private slots:
 
     void menusAndLabelsOpenTheirPages_data()
     {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("page");
-        const auto row = [](const char *tag, const char *control, const char *page) {
-            QTest::newRow(tag) << QString::fromLatin1(control) << QString::fromLatin1(page);
-        };
-        row("Help, online", "mnuOnline", "help-web-page");
-        row("Help, visit", "mnuVisit", "home-page");
-        row("Help, update", "mnuUpdate", "download-web-page");
-        row("Donate", "mnuDonate", "donate");
-        row("heading", "Label2", "fully-branded");
-        row("maker's name", "Label61", "home-page");
-        row("co-branding offer", "lblCobrand", "co-brand");
-        row("full-branding offer", "lblFullBrand", "fully-branded");
+        test::addLinkColumns();
+        test::addSharedLinkRows();
+        test::addLinkRow("heading", "Label2", "fully-branded");
     }
     void menusAndLabelsOpenTheirPages()
     {
         QFETCH(QString, control);
         QFETCH(QString, page);
-        if (auto *action = m_window->findChild<QAction *>(control)) {
-            action->trigger();
-        } else {
-            child(control)->raise(); // the full-branding offer lies behind the other until start-up picks it
-            QTest::mouseClick(child(control), Qt::LeftButton, {}, QPoint(5, 5));
-        }
+        test::activate(m_window, control);
         QCOMPARE(m_effects.opened, QList<QUrl>{sitePageUrl(page)});
         QVERIFY(m_window->isVisible());
     }

@@ -1,6 +1,7 @@
 #include "links/sitelinks.h"
 #include "reading/catalogue.h"
 #include "support/fakeeffects.h"
+#include "support/sitelinks.h"
 #include "ui/common/fonts.h"
 #include "ui/common/frame.h"
 #include "ui/common/labels.h"
@@ -231,33 +232,18 @@ private slots:
     void menusAndLabelsOpenTheirPages_data()
     {
         // The other headings and the names of Show All open none.
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("page");
-        const auto row = [](const char *tag, const char *control, const char *page) {
-            QTest::newRow(tag) << QString::fromLatin1(control) << QString::fromLatin1(page);
-        };
-        row("Help, online", "mnuOnline", "help-web-page");
-        row("Help, visit", "mnuVisit", "home-page");
-        row("Help, update", "mnuUpdate", "download-web-page");
-        row("Donate", "mnuDonate", "donate");
-        row("maker's name", "Label61", "home-page");
-        row("co-branding offer", "lblCobrand", "co-brand");
-        row("full-branding offer", "lblFullBrand", "fully-branded");
-        row("banner heading", "Label1", "fully-branded");
-        row("another heading", "Label15", "");
-        row("a name in Show All", "lblShowAllSolutionColor", "");
+        test::addLinkColumns();
+        test::addSharedLinkRows();
+        test::addLinkRow("banner heading", "Label1", "fully-branded");
+        test::addLinkRow("another heading", "Label15", "");
+        test::addLinkRow("a name in Show All", "lblShowAllSolutionColor", "");
     }
     void menusAndLabelsOpenTheirPages()
     {
         QFETCH(QString, control);
         QFETCH(QString, page);
         QTest::mouseClick(child("cmdShowAll"), Qt::LeftButton);
-        if (auto *action = m_window->findChild<QAction *>(control)) {
-            action->trigger();
-        } else {
-            m_window->findChild<QWidget *>(control)->raise(); // the full-branding offer lies behind the other
-            QTest::mouseClick(m_window->findChild<QWidget *>(control), Qt::LeftButton, {}, QPoint(5, 5));
-        }
+        test::activate(m_window, control);
         QCOMPARE(m_effects.opened, page.isEmpty() ? QList<QUrl>{} : QList<QUrl>{sitePageUrl(page)});
         QCOMPARE(m_window->frontPanel(), m_window->showAllPanel());
     }
